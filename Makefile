@@ -1,0 +1,42 @@
+# Two commands set up everything on a fresh Debian 12 machine: `make run` and `make test`.
+BUILD    ?= build
+BUILD_TYPE ?= RelWithDebInfo
+PACKAGES := build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite \
+            qt6-webengine-dev libgl-dev libxkbcommon-dev fonts-liberation2 xvfb xauth libbenchmark-dev
+SUDO     := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+JOBS     ?= $(shell nproc)
+
+.PHONY: all deps configure build run test bench sanitize clean
+
+all: build
+
+deps:
+	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+	    echo "Installing:" $$missing; \
+	    $(SUDO) apt-get update -q && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -q $$missing; \
+	fi
+
+$(BUILD)/build.ninja: | deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_ARGS)
+
+configure: deps $(BUILD)/build.ninja
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/src/bl_editor/dalvora
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --timeout 300
+
+bench:
+	$(MAKE) BUILD=build-release BUILD_TYPE=Release build
+	build-release/bench/dalvora_bench
+
+sanitize:
+	$(MAKE) BUILD=build-asan BUILD_TYPE=Debug CMAKE_ARGS=-DDALVORA_SANITIZE=ON test
+
+clean:
+	rm -rf build build-release build-asan

@@ -1,0 +1,6 @@
+#include "TranslateText.h"
+
+QString TranslateText(const QString &text)
+{
+    return text;
+}

@@ -1,0 +1,142 @@
+#pragma once
+
+#include "TableDef.h"
+
+#include <QDate>
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QStringList>
+#include <QVariant>
+#include <functional>
+#include <optional>
+
+class UpdateSql;
+
+// A query whose rows are held in memory with one current row, a state and at most one pending change.
+// With an update object it can insert, edit and delete rows; every post and delete is applied to the
+// table and committed at once (through the after-post / after-delete hooks the data module sets).
+class EditBuffer : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum State { Closed, Browse, Edit, Insert };
+    Q_ENUM(State)
+
+    explicit EditBuffer(const QString &name, QObject *parent = nullptr);
+    ~EditBuffer() override;
+
+    void setUpdateObject(const UpdateSql *update);
+    const UpdateSql *updateObject() const { return m_update; }
+
+    // SQL text as a list of lines, replaced while closed.
+    void setSql(const QStringList &lines);
+    QStringList sql() const { return m_sql; }
+    void setPp1(int code);
+    int pp1() const { return m_pp1; }
+
+    void open();
+    void close();
+    bool isOpen() const { return m_state != Closed; }
+    State state() const { return m_state; }
+    // Executes the SQL text as a statement that returns no rows; returns the number of rows affected.
+    int execSql();
+
+    // Navigation
+    void first();
+    void next();
+    bool eof() const;
+    int recordCount() const { return int(m_rows.size()); }
+    int currentIndex() const { return m_current; }
+    void setCurrentIndex(int row);
+    // Moves to the first row whose column starts with the text (case-sensitive); false and no move when none.
+    bool locate(const QString &column, const QString &prefix);
+    // Reorders the rows by a column (ascending); the current row becomes the first.
+    void sortBy(const QString &column);
+
+    // Columns of the result, in query order, and their types (from the table definitions).
+    QStringList columnNames() const { return m_columns; }
+    bool hasColumn(const QString &column) const;
+    ColumnType columnType(const QString &column) const;
+
+    // Fields of the current row. An empty (null) field reads as 0, 0.0, false, the empty text or an invalid date.
+    QVariant value(const QString &column) const;
+    QVariant valueAt(int row, const QString &column) const;
+    bool isNull(const QString &column) const;
+    QString text(const QString &column) const;
+    int integer(const QString &column) const;
+    double number(const QString &column) const;
+    bool logical(const QString &column) const;
+    QString logicalText(const QString &column) const; // "True" / "False" / empty
+    QDate date(const QString &column) const;
+
+    // Writes into the current row; only in Insert or Edit state (throws StoreError otherwise).
+    void setValue(const QString &column, const QVariant &value);
+    void setText(const QString &column, const QString &text);
+    void setInteger(const QString &column, int value);
+    void setNumber(const QString &column, double value);
+    void setLogical(const QString &column, bool value);
+    void setDate(const QString &column, const QDate &date);
+    void clearField(const QString &column);
+
+    // Display formats ("###,###,##0.000", "DD/MM/YYYY"); only what the user sees.
+    void setDisplayFormat(const QString &column, const QString &pattern);
+    QString displayFormat(const QString &column) const;
+    QString displayText(const QString &column) const;
+    QString displayTextAt(int row, const QString &column) const;
+
+    // Record actions
+    void insert();
+    void edit();
+    void post();
+    void cancel();
+    void deleteCurrent();
+
+    // Applying and committing the pending change; called by the data module's after-post/after-delete handlers.
+    void applyUpdates();
+    void commitUpdates();
+    void setAfterPost(std::function<void()> handler) { m_afterPost = std::move(handler); }
+    void setAfterDelete(std::function<void()> handler) { m_afterDelete = std::move(handler); }
+
+Q_SIGNALS:
+    void stateChanged(EditBuffer::State state);
+    void currentChanged();              // another row became current, or the rows were re-read
+    void fieldChanged(const QString &column);
+    void rowsReset();                   // the whole row set changed (open, close, sort, delete)
+
+private:
+    using Row = QHash<QString, QVariant>; // keyed by lower-case column name
+
+    enum class Pending { None, Inserted, Modified, Deleted };
+
+    void setState(State state);
+    void requireEditing(const char *action) const;
+    QString canonical(const QString &column) const;
+    QString key(const QString &column) const { return column.toLower(); }
+    void runUpdate(const QStringList &lines, const Row &newValues, const Row &oldValues, bool mustAffectOne);
+    Row readRowByKey(const QVariant &keyValue) const;
+
+    QString m_name;
+    const UpdateSql *m_update = nullptr;
+    QStringList m_sql;
+    int m_pp1 = 0;
+    State m_state = Closed;
+    QStringList m_columns;
+    QList<Row> m_rows;
+    int m_current = -1;
+    bool m_eof = true;
+    QHash<QString, QString> m_formats;
+
+    // The pending change and what is needed to restore the buffer when applying it fails.
+    Pending m_pending = Pending::None;
+    Row m_oldRow;        // the row as read from the table (for :OLD_ parameters)
+    Row m_editRow;       // the current row before Edit started (for Cancel)
+    State m_stateBeforePost = Closed;
+    int m_insertedAt = -1;
+    std::optional<Row> m_deletedRow;
+    int m_deletedIndex = -1;
+
+    std::function<void()> m_afterPost;
+    std::function<void()> m_afterDelete;
+};

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "DataSource.h"
+#include "EditBuffer.h"
+#include "UpdateSql.h"
+
+#include <QObject>
+#include <QString>
+
+// The data module: the one object through which every window reaches the four tables.
+class TDM_BL : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TDM_BL(QObject *parent = nullptr);
+    ~TDM_BL() override;
+
+    // Edit buffers over the four tables
+    EditBuffer *qyBLS;
+    EditBuffer *qyCntr;
+    EditBuffer *qySD;
+    EditBuffer *qyNCM;
+    // Read-only and scratch queries
+    EditBuffer *qyMostra;
+    EditBuffer *qyBusca;
+    EditBuffer *qyDup;
+    EditBuffer *qyPrint;
+
+    UpdateSql upBLS;
+    UpdateSql UpCntr;
+    UpdateSql upSD;
+    UpdateSql upNCM;
+
+    DataSource *DS_BLS;
+    DataSource *DS_Cntr;
+    DataSource *DS_SD;
+    DataSource *DS_NCM;
+    DataSource *DS_Mostra;
+    DataSource *DS_Dup;
+    DataSource *DS_Print;
+
+    // Mode texts: the translated name of the last Browse, Edit or Insert state; empty at start.
+    QString ModoBLS;
+    QString ModoCntr;
+    QString ModoSD;
+
+    int IdiomaAtual() const;
+    static QString LimpaTexto(const QString &text);
+
+    // Runs the table's maximum query on qyBusca and returns the maximum (0 for an empty table).
+    int maxCode(const TableDef &table);
+    // Confirms the new row of a buffer in Insert state: allocates its code as the table's maximum + 1 and
+    // posts it, both inside one write transaction so two writers never get the same code.
+    // On failure the buffer is back in Insert state with the typed values and no code.
+    int postWithNewCode(EditBuffer *buffer);
+    // Deletes a BL and its containers, documents and NCM codes in one transaction.
+    void deleteBlWithDetails(int blCode);
+
+    static QStringList maxSql(const TableDef &table);
+
+Q_SIGNALS:
+    void modeTextsChanged();
+
+private:
+    void qyBLSAfterPost();
+    void qyBLSAfterDelete();
+    void qyCntrAfterPost();
+    void qyCntrAfterDelete();
+    void qySDAfterPost();
+    void qySDAfterDelete();
+    void qyNCMAfterPost();
+    void qyNCMAfterDelete();
+    void setModeText(QString &text, EditBuffer::State state);
+};
+
+// The one data module of the program, created at start-up before the main window.
+extern TDM_BL *DM_BL;
