@@ -1,0 +1,600 @@
+#include "EditBuffer.h"
+
+#include "Formats.h"
+#include "Store.h"
+#include "StoreError.h"
+#include "UpdateSql.h"
+
+#include <QRegularExpression>
+#include <QSet>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <algorithm>
+
+namespace {
+QString lines(const QStringList &sql)
+{
+    return sql.join(QLatin1Char('\n'));
+}
+
+ColumnType typeOf(const QString &column)
+{
+    const ColumnDef *def = TableDef::findColumn(column);
+    return def ? def->type : ColumnType::Integer; // computed columns such as Codi are integers
+}
+
+// Stored values are kept typed in memory: int, double, bool, QDate, QString; null as an invalid QVariant.
+QVariant fromStore(const QVariant &raw, ColumnType type)
+{
+    if (raw.isNull())
+        return {};
+    switch (type) {
+    case ColumnType::Integer:
+        return raw.toInt();
+    case ColumnType::Number:
+        return raw.toDouble();
+    case ColumnType::Logical:
+        return raw.toInt() != 0;
+    case ColumnType::Date:
+        return QDate::fromString(raw.toString().left(10), Qt::ISODate);
+    default:
+        return raw.toString();
+    }
+}
+
+QVariant toStore(const QVariant &value, ColumnType type)
+{
+    if (value.isNull() || !value.isValid())
+        return {};
+    switch (type) {
+    case ColumnType::Logical:
+        return value.toBool() ? 1 : 0;
+    case ColumnType::Date:
+        return value.toDate().toString(Qt::ISODate);
+    default:
+        return value;
+    }
+}
+
+QVariant coerce(const QVariant &value, ColumnType type)
+{
+    if (!value.isValid() || value.isNull())
+        return {};
+    switch (type) {
+    case ColumnType::Integer:
+        return value.toInt();
+    case ColumnType::Number:
+        return value.toDouble();
+    case ColumnType::Logical:
+        if (value.typeId() == QMetaType::QString)
+            return value.toString().compare(QLatin1String("True"), Qt::CaseInsensitive) == 0;
+        return value.toBool();
+    case ColumnType::Date: {
+        const QDate date = value.toDate();
+        return date.isValid() ? QVariant(date) : QVariant();
+    }
+    default: {
+        const QString text = value.toString();
+        return text.isEmpty() ? QVariant() : QVariant(text);
+    }
+    }
+}
+
+QString plainText(const QVariant &value, ColumnType type)
+{
+    if (!value.isValid())
+        return {};
+    switch (type) {
+    case ColumnType::Number:
+        return QString::number(value.toDouble(), 'g', 15);
+    case ColumnType::Logical:
+        return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    case ColumnType::Date:
+        return Formats::shortDate(value.toDate());
+    default:
+        return value.toString();
+    }
+}
+
+int compareValues(const QVariant &a, const QVariant &b, ColumnType type)
+{
+    if (!a.isValid() || !b.isValid())
+        return int(a.isValid()) - int(b.isValid());
+    switch (type) {
+    case ColumnType::Integer:
+    case ColumnType::Logical:
+        return (a.toInt() > b.toInt()) - (a.toInt() < b.toInt());
+    case ColumnType::Number:
+        return (a.toDouble() > b.toDouble()) - (a.toDouble() < b.toDouble());
+    case ColumnType::Date:
+        return (a.toDate() > b.toDate()) - (a.toDate() < b.toDate());
+    default:
+        return a.toString().compare(b.toString());
+    }
+}
+
+const QRegularExpression &placeholderPattern()
+{
+    static const QRegularExpression pattern(QStringLiteral(":([A-Za-z_][A-Za-z0-9_]*)"));
+    return pattern;
+}
+} // namespace
+
+EditBuffer::EditBuffer(const QString &name, QObject *parent) : QObject(parent), m_name(name)
+{
+    setObjectName(name);
+}
+
+EditBuffer::~EditBuffer() = default;
+
+void EditBuffer::setUpdateObject(const UpdateSql *update)
+{
+    m_update = update;
+}
+
+void EditBuffer::setSql(const QStringList &sqlLines)
+{
+    if (isOpen())
+        close();
+    m_sql = sqlLines;
+}
+
+void EditBuffer::setPp1(int code)
+{
+    m_pp1 = code;
+}
+
+void EditBuffer::open()
+{
+    if (isOpen())
+        close();
+    QSqlQuery query(Store::database());
+    query.setForwardOnly(true);
+    if (!query.prepare(lines(m_sql)))
+        throw StoreError(query.lastError().text());
+    const Row none;
+    bindAll(query, none, none);
+    if (!query.exec())
+        throw StoreError(query.lastError().text());
+    const QSqlRecord record = query.record();
+    m_columns.clear();
+    QList<ColumnType> types;
+    for (int i = 0; i < record.count(); ++i) {
+        m_columns << record.fieldName(i);
+        types << typeOf(record.fieldName(i));
+    }
+    m_rows.clear();
+    while (query.next()) {
+        Row row;
+        for (int i = 0; i < m_columns.size(); ++i)
+            row.insert(key(m_columns[i]), fromStore(query.value(i), types[i]));
+        m_rows.append(row);
+    }
+    query.finish();
+    m_current = m_rows.isEmpty() ? -1 : 0;
+    m_eof = m_rows.isEmpty();
+    m_pending = Pending::None;
+    setState(Browse);
+    Q_EMIT rowsReset();
+    Q_EMIT currentChanged();
+}
+
+void EditBuffer::close()
+{
+    if (!isOpen())
+        return;
+    m_rows.clear();
+    m_current = -1;
+    m_eof = true;
+    m_pending = Pending::None;
+    setState(Closed);
+    Q_EMIT rowsReset();
+    Q_EMIT currentChanged();
+}
+
+int EditBuffer::execSql()
+{
+    QSqlQuery query(Store::database());
+    if (!query.prepare(lines(m_sql)))
+        throw StoreError(query.lastError().text());
+    const Row none;
+    bindAll(query, none, none);
+    if (!query.exec())
+        throw StoreError(query.lastError().text());
+    return query.numRowsAffected();
+}
+
+void EditBuffer::first()
+{
+    m_current = m_rows.isEmpty() ? -1 : 0;
+    m_eof = m_rows.isEmpty();
+    Q_EMIT currentChanged();
+}
+
+void EditBuffer::next()
+{
+    if (m_current + 1 < m_rows.size()) {
+        ++m_current;
+        Q_EMIT currentChanged();
+    } else {
+        m_eof = true;
+    }
+}
+
+bool EditBuffer::eof() const
+{
+    return m_eof;
+}
+
+void EditBuffer::setCurrentIndex(int row)
+{
+    if (row < 0 || row >= m_rows.size() || row == m_current)
+        return;
+    if (m_state == Edit || m_state == Insert)
+        throw StoreError(QStringLiteral("Registro em edição: confirme ou cancele antes de mudar de registro."));
+    m_current = row;
+    m_eof = false;
+    Q_EMIT currentChanged();
+}
+
+bool EditBuffer::locate(const QString &column, const QString &prefix)
+{
+    const QString k = key(column);
+    for (int i = 0; i < m_rows.size(); ++i) {
+        if (plainText(m_rows[i].value(k), columnType(column)).startsWith(prefix, Qt::CaseSensitive)) {
+            setCurrentIndex(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+void EditBuffer::sortBy(const QString &column)
+{
+    const QString k = key(column);
+    const ColumnType type = columnType(column);
+    std::stable_sort(m_rows.begin(), m_rows.end(),
+                     [&](const Row &a, const Row &b) { return compareValues(a.value(k), b.value(k), type) < 0; });
+    m_current = m_rows.isEmpty() ? -1 : 0;
+    m_eof = m_rows.isEmpty();
+    Q_EMIT rowsReset();
+    Q_EMIT currentChanged();
+}
+
+bool EditBuffer::hasColumn(const QString &column) const
+{
+    return m_columns.contains(column, Qt::CaseInsensitive);
+}
+
+ColumnType EditBuffer::columnType(const QString &column) const
+{
+    return typeOf(column);
+}
+
+QString EditBuffer::canonical(const QString &column) const
+{
+    for (const QString &c : m_columns)
+        if (c.compare(column, Qt::CaseInsensitive) == 0)
+            return c;
+    throw StoreError(QStringLiteral("%1: campo '%2' não encontrado").arg(m_name, column));
+}
+
+QVariant EditBuffer::value(const QString &column) const
+{
+    return valueAt(m_current, column);
+}
+
+QVariant EditBuffer::valueAt(int row, const QString &column) const
+{
+    canonical(column);
+    if (row < 0 || row >= m_rows.size())
+        return {};
+    return m_rows[row].value(key(column));
+}
+
+bool EditBuffer::isNull(const QString &column) const
+{
+    return !value(column).isValid();
+}
+
+QString EditBuffer::text(const QString &column) const
+{
+    return plainText(value(column), columnType(column));
+}
+
+int EditBuffer::integer(const QString &column) const
+{
+    const QVariant v = value(column);
+    return columnType(column) == ColumnType::Number ? int(v.toDouble()) : v.toInt();
+}
+
+double EditBuffer::number(const QString &column) const
+{
+    return value(column).toDouble();
+}
+
+bool EditBuffer::logical(const QString &column) const
+{
+    return value(column).toBool();
+}
+
+QString EditBuffer::logicalText(const QString &column) const
+{
+    const QVariant v = value(column);
+    if (!v.isValid())
+        return {};
+    return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+}
+
+QDate EditBuffer::date(const QString &column) const
+{
+    return value(column).toDate();
+}
+
+void EditBuffer::requireEditing(const char *action) const
+{
+    if (m_state != Edit && m_state != Insert)
+        throw StoreError(QStringLiteral("%1: %2 sem estar em inclusão ou edição").arg(m_name, QLatin1String(action)));
+}
+
+void EditBuffer::setValue(const QString &column, const QVariant &newValue)
+{
+    requireEditing("gravação de campo");
+    const QString name = canonical(column);
+    const QVariant v = coerce(newValue, columnType(name));
+    QVariant &slot = m_rows[m_current][key(name)];
+    if (slot == v && slot.isValid() == v.isValid())
+        return;
+    slot = v;
+    Q_EMIT fieldChanged(name);
+}
+
+void EditBuffer::setText(const QString &column, const QString &text)
+{
+    setValue(column, text);
+}
+
+void EditBuffer::setInteger(const QString &column, int value)
+{
+    setValue(column, value);
+}
+
+void EditBuffer::setNumber(const QString &column, double value)
+{
+    setValue(column, value);
+}
+
+void EditBuffer::setLogical(const QString &column, bool value)
+{
+    setValue(column, value);
+}
+
+void EditBuffer::setDate(const QString &column, const QDate &date)
+{
+    setValue(column, date);
+}
+
+void EditBuffer::clearField(const QString &column)
+{
+    setValue(column, QVariant());
+}
+
+void EditBuffer::setDisplayFormat(const QString &column, const QString &pattern)
+{
+    m_formats.insert(key(column), pattern);
+}
+
+QString EditBuffer::displayFormat(const QString &column) const
+{
+    return m_formats.value(key(column));
+}
+
+QString EditBuffer::displayText(const QString &column) const
+{
+    return displayTextAt(m_current, column);
+}
+
+QString EditBuffer::displayTextAt(int row, const QString &column) const
+{
+    const QVariant v = valueAt(row, column);
+    if (!v.isValid())
+        return {};
+    const QString pattern = displayFormat(column);
+    const ColumnType type = columnType(column);
+    if (!pattern.isEmpty() && (type == ColumnType::Number || type == ColumnType::Integer))
+        return Formats::formatNumber(v.toDouble(), pattern);
+    if (!pattern.isEmpty() && type == ColumnType::Date)
+        return Formats::formatDate(v.toDate(), pattern);
+    return plainText(v, type);
+}
+
+void EditBuffer::setState(State state)
+{
+    if (m_state == state)
+        return;
+    m_state = state;
+    Q_EMIT stateChanged(state);
+}
+
+void EditBuffer::insert()
+{
+    if (m_state != Browse)
+        throw StoreError(QStringLiteral("%1: inclusão só é possível com o registro em visualização").arg(m_name));
+    if (!m_update)
+        throw StoreError(QStringLiteral("%1: consulta somente para leitura").arg(m_name));
+    Row row;
+    for (const QString &c : m_columns)
+        row.insert(key(c), QVariant());
+    m_insertedAt = std::max(m_current, 0);
+    m_rows.insert(m_insertedAt, row);
+    m_current = m_insertedAt;
+    m_eof = false;
+    setState(Insert);
+    Q_EMIT rowsReset();
+    Q_EMIT currentChanged();
+}
+
+void EditBuffer::edit()
+{
+    if (m_state == Edit)
+        return;
+    if (m_state != Browse || m_current < 0)
+        throw StoreError(QStringLiteral("%1: não há registro para editar").arg(m_name));
+    if (!m_update)
+        throw StoreError(QStringLiteral("%1: consulta somente para leitura").arg(m_name));
+    m_editRow = m_rows[m_current];
+    setState(Edit);
+}
+
+void EditBuffer::cancel()
+{
+    if (m_state == Insert) {
+        m_rows.removeAt(m_insertedAt);
+        m_current = m_rows.isEmpty() ? -1 : std::min(m_insertedAt, int(m_rows.size()) - 1);
+        m_eof = m_rows.isEmpty();
+        setState(Browse);
+        Q_EMIT rowsReset();
+        Q_EMIT currentChanged();
+    } else if (m_state == Edit) {
+        m_rows[m_current] = m_editRow;
+        setState(Browse);
+        Q_EMIT currentChanged();
+    }
+}
+
+void EditBuffer::post(const std::function<void()> &beforeApply)
+{
+    requireEditing("confirmação");
+    // A failed apply puts everything back as it was before the post: the clerk keeps the typed values, still in
+    // Insert or Edit, and can correct and confirm again or cancel. Nothing is written (the transaction rolls back).
+    const State before = m_state;
+    const Row typed = m_rows[m_current];
+    WriteTransaction transaction;
+    try {
+        if (beforeApply)
+            beforeApply();
+        m_pending = before == Insert ? Pending::Inserted : Pending::Modified;
+        m_oldRow = before == Insert ? Row() : m_editRow;
+        m_state = Browse;
+        applyUpdates();
+        commitUpdates();
+        transaction.commit();
+    } catch (...) {
+        m_pending = Pending::None;
+        m_state = before;
+        m_rows[m_current] = typed;
+        Q_EMIT currentChanged();
+        throw;
+    }
+    Q_EMIT stateChanged(Browse);
+    Q_EMIT currentChanged();
+}
+
+void EditBuffer::deleteCurrent()
+{
+    if (m_state != Browse || m_current < 0)
+        throw StoreError(QStringLiteral("%1: não há registro para excluir").arg(m_name));
+    if (!m_update)
+        throw StoreError(QStringLiteral("%1: consulta somente para leitura").arg(m_name));
+    const int index = m_current;
+    m_oldRow = m_rows[index];
+    m_pending = Pending::Deleted;
+    WriteTransaction transaction;
+    try {
+        applyUpdates();
+        commitUpdates();
+        transaction.commit();
+    } catch (...) {
+        m_pending = Pending::None;
+        throw;
+    }
+    m_rows.removeAt(index);
+    m_current = m_rows.isEmpty() ? -1 : std::min(index, int(m_rows.size()) - 1);
+    m_eof = m_rows.isEmpty();
+    Q_EMIT rowsReset();
+    Q_EMIT currentChanged();
+}
+
+void EditBuffer::bindAll(QSqlQuery &query, const Row &newValues, const Row &oldValues) const
+{
+    QSet<QString> bound;
+    auto it = placeholderPattern().globalMatch(query.lastQuery());
+    while (it.hasNext()) {
+        const QString name = it.next().captured(1);
+        if (bound.contains(name))
+            continue;
+        bound.insert(name);
+        QVariant v;
+        if (name == QLatin1String("pp1")) {
+            v = m_pp1;
+        } else {
+            const bool old = name.startsWith(QLatin1String("OLD_"));
+            const QString column = old ? name.mid(4) : name;
+            const Row &source = old ? oldValues : newValues;
+            if (!source.contains(key(column)))
+                throw StoreError(QStringLiteral("%1: parâmetro :%2 sem valor").arg(m_name, name));
+            v = toStore(source.value(key(column)), columnType(column));
+        }
+        query.bindValue(QLatin1Char(':') + name, v);
+    }
+}
+
+void EditBuffer::runUpdate(const QStringList &sqlLines, const Row &newValues, const Row &oldValues)
+{
+    QSqlQuery query(Store::database());
+    if (!query.prepare(lines(sqlLines)))
+        throw StoreError(query.lastError().text());
+    bindAll(query, newValues, oldValues);
+    if (!query.exec())
+        throw StoreError(query.lastError().text());
+    if (query.numRowsAffected() != 1)
+        throw StoreError(QStringLiteral("Update failed"));
+}
+
+void EditBuffer::applyUpdates()
+{
+    if (!m_update)
+        throw StoreError(QStringLiteral("%1: consulta somente para leitura").arg(m_name));
+    switch (m_pending) {
+    case Pending::Inserted:
+        runUpdate(m_update->insertSql(), m_rows[m_current], Row());
+        break;
+    case Pending::Modified:
+        runUpdate(m_update->modifySql(), m_rows[m_current], m_oldRow);
+        break;
+    case Pending::Deleted:
+        runUpdate(m_update->deleteSql(), Row(), m_oldRow);
+        break;
+    case Pending::None:
+        break;
+    }
+}
+
+void EditBuffer::commitUpdates()
+{
+    if (m_pending != Pending::Deleted && m_current >= 0 && m_update) {
+        const Row stored = readRowByKey(m_rows[m_current].value(key(m_update->table().key)));
+        if (!stored.isEmpty())
+            m_rows[m_current] = stored;
+    }
+    m_pending = Pending::None;
+    m_oldRow.clear();
+}
+
+EditBuffer::Row EditBuffer::readRowByKey(const QVariant &keyValue) const
+{
+    const TableDef &table = m_update->table();
+    QSqlQuery query(Store::database());
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT * FROM %1 WHERE %2 = ?").arg(table.name, table.key));
+    query.addBindValue(keyValue);
+    if (!query.exec())
+        throw StoreError(query.lastError().text());
+    Row row;
+    if (query.next()) {
+        for (const QString &c : m_columns)
+            row.insert(key(c), fromStore(query.value(c), typeOf(c)));
+    }
+    return row;
+}

@@ -9,13 +9,13 @@
 #include <QStringList>
 #include <QVariant>
 #include <functional>
-#include <optional>
 
+class QSqlQuery;
 class UpdateSql;
 
 // A query whose rows are held in memory with one current row, a state and at most one pending change.
 // With an update object it can insert, edit and delete rows; every post and delete is applied to the
-// table and committed at once (through the after-post / after-delete hooks the data module sets).
+// table and committed at once, one row at a time.
 class EditBuffer : public QObject
 {
     Q_OBJECT
@@ -89,21 +89,16 @@ public:
     // Record actions
     void insert();
     void edit();
-    void post();
+    // beforeApply runs inside the post's write transaction (code allocation).
+    void post(const std::function<void()> &beforeApply = {});
     void cancel();
     void deleteCurrent();
 
-    // Applying and committing the pending change; called by the data module's after-post/after-delete handlers.
-    void applyUpdates();
-    void commitUpdates();
-    void setAfterPost(std::function<void()> handler) { m_afterPost = std::move(handler); }
-    void setAfterDelete(std::function<void()> handler) { m_afterDelete = std::move(handler); }
-
 Q_SIGNALS:
     void stateChanged(EditBuffer::State state);
-    void currentChanged();              // another row became current, or the rows were re-read
+    void currentChanged(); // another row became current, or the rows were re-read
     void fieldChanged(const QString &column);
-    void rowsReset();                   // the whole row set changed (open, close, sort, delete)
+    void rowsReset(); // the whole row set changed (open, close, sort, delete)
 
 private:
     using Row = QHash<QString, QVariant>; // keyed by lower-case column name
@@ -114,8 +109,12 @@ private:
     void requireEditing(const char *action) const;
     QString canonical(const QString &column) const;
     QString key(const QString &column) const { return column.toLower(); }
-    void runUpdate(const QStringList &lines, const Row &newValues, const Row &oldValues, bool mustAffectOne);
+    void bindAll(QSqlQuery &query, const Row &newValues, const Row &oldValues) const;
+    void runUpdate(const QStringList &lines, const Row &newValues, const Row &oldValues);
     Row readRowByKey(const QVariant &keyValue) const;
+    // After every post and delete the pending change is applied to the table and committed at once.
+    void applyUpdates();
+    void commitUpdates();
 
     QString m_name;
     const UpdateSql *m_update = nullptr;
@@ -130,13 +129,7 @@ private:
 
     // The pending change and what is needed to restore the buffer when applying it fails.
     Pending m_pending = Pending::None;
-    Row m_oldRow;        // the row as read from the table (for :OLD_ parameters)
-    Row m_editRow;       // the current row before Edit started (for Cancel)
-    State m_stateBeforePost = Closed;
+    Row m_oldRow;  // the row as read from the table (for :OLD_ parameters)
+    Row m_editRow; // the current row before Edit started (for Cancel)
     int m_insertedAt = -1;
-    std::optional<Row> m_deletedRow;
-    int m_deletedIndex = -1;
-
-    std::function<void()> m_afterPost;
-    std::function<void()> m_afterDelete;
 };

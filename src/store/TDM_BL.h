@@ -63,14 +63,6 @@ Q_SIGNALS:
     void modeTextsChanged();
 
 private:
-    void qyBLSAfterPost();
-    void qyBLSAfterDelete();
-    void qyCntrAfterPost();
-    void qyCntrAfterDelete();
-    void qySDAfterPost();
-    void qySDAfterDelete();
-    void qyNCMAfterPost();
-    void qyNCMAfterDelete();
     void setModeText(QString &text, EditBuffer::State state);
 };
 

@@ -64,7 +64,8 @@ QString TableDef::createSql() const
 {
     QStringList defs;
     for (const ColumnDef &c : columns)
-        defs << c.name + QLatin1Char(' ') + sqlType(c.type) + (c.name == key ? QStringLiteral(" PRIMARY KEY") : QString());
+        defs << c.name + QLatin1Char(' ') + sqlType(c.type) +
+                    (c.name == key ? QStringLiteral(" PRIMARY KEY") : QString());
     return QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)").arg(name, defs.join(QStringLiteral(", ")));
 }
 
