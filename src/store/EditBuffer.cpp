@@ -159,17 +159,20 @@ void EditBuffer::open()
         throw StoreError(query.lastError().text());
     const QSqlRecord record = query.record();
     m_columns.clear();
-    QList<ColumnType> types;
+    m_types.clear();
+    m_index.clear();
     for (int i = 0; i < record.count(); ++i) {
         m_columns << record.fieldName(i);
-        types << typeOf(record.fieldName(i));
+        m_types << typeOf(record.fieldName(i));
+        m_index.insert(key(record.fieldName(i)), i);
     }
     m_rows.clear();
+    const int width = int(m_columns.size());
     while (query.next()) {
-        Row row;
-        for (int i = 0; i < m_columns.size(); ++i)
-            row.insert(key(m_columns[i]), fromStore(query.value(i), types[i]));
-        m_rows.append(row);
+        Row row(width);
+        for (int i = 0; i < width; ++i)
+            row[i] = fromStore(query.value(i), m_types[i]);
+        m_rows.append(std::move(row));
     }
     query.finish();
     m_current = m_rows.isEmpty() ? -1 : 0;
@@ -240,9 +243,9 @@ void EditBuffer::setCurrentIndex(int row)
 
 bool EditBuffer::locate(const QString &column, const QString &prefix)
 {
-    const QString k = key(column);
+    const int c = columnIndex(column);
     for (int i = 0; i < m_rows.size(); ++i) {
-        if (plainText(m_rows[i].value(k), columnType(column)).startsWith(prefix, Qt::CaseSensitive)) {
+        if (plainText(m_rows[i][c], m_types[c]).startsWith(prefix, Qt::CaseSensitive)) {
             setCurrentIndex(i);
             return true;
         }
@@ -252,10 +255,10 @@ bool EditBuffer::locate(const QString &column, const QString &prefix)
 
 void EditBuffer::sortBy(const QString &column)
 {
-    const QString k = key(column);
-    const ColumnType type = columnType(column);
+    const int c = columnIndex(column);
+    const ColumnType type = m_types[c];
     std::stable_sort(m_rows.begin(), m_rows.end(),
-                     [&](const Row &a, const Row &b) { return compareValues(a.value(k), b.value(k), type) < 0; });
+                     [&](const Row &a, const Row &b) { return compareValues(a[c], b[c], type) < 0; });
     m_current = m_rows.isEmpty() ? -1 : 0;
     m_eof = m_rows.isEmpty();
     Q_EMIT rowsReset();
@@ -264,20 +267,21 @@ void EditBuffer::sortBy(const QString &column)
 
 bool EditBuffer::hasColumn(const QString &column) const
 {
-    return m_columns.contains(column, Qt::CaseInsensitive);
+    return m_index.contains(key(column));
 }
 
 ColumnType EditBuffer::columnType(const QString &column) const
 {
-    return typeOf(column);
+    const auto it = m_index.constFind(key(column));
+    return it == m_index.constEnd() ? typeOf(column) : m_types[it.value()];
 }
 
-QString EditBuffer::canonical(const QString &column) const
+int EditBuffer::columnIndex(const QString &column) const
 {
-    for (const QString &c : m_columns)
-        if (c.compare(column, Qt::CaseInsensitive) == 0)
-            return c;
-    throw StoreError(QStringLiteral("%1: campo '%2' não encontrado").arg(m_name, column));
+    const auto it = m_index.constFind(key(column));
+    if (it == m_index.constEnd())
+        throw StoreError(QStringLiteral("%1: campo '%2' não encontrado").arg(m_name, column));
+    return it.value();
 }
 
 QVariant EditBuffer::value(const QString &column) const
@@ -287,10 +291,10 @@ QVariant EditBuffer::value(const QString &column) const
 
 QVariant EditBuffer::valueAt(int row, const QString &column) const
 {
-    canonical(column);
+    const int c = columnIndex(column);
     if (row < 0 || row >= m_rows.size())
         return {};
-    return m_rows[row].value(key(column));
+    return m_rows[row][c];
 }
 
 bool EditBuffer::isNull(const QString &column) const
@@ -341,13 +345,13 @@ void EditBuffer::requireEditing(const char *action) const
 void EditBuffer::setValue(const QString &column, const QVariant &newValue)
 {
     requireEditing("gravação de campo");
-    const QString name = canonical(column);
-    const QVariant v = coerce(newValue, columnType(name));
-    QVariant &slot = m_rows[m_current][key(name)];
+    const int c = columnIndex(column);
+    const QVariant v = coerce(newValue, m_types[c]);
+    QVariant &slot = m_rows[m_current][c];
     if (slot == v && slot.isValid() == v.isValid())
         return;
     slot = v;
-    Q_EMIT fieldChanged(name);
+    Q_EMIT fieldChanged(m_columns[c]);
 }
 
 void EditBuffer::setText(const QString &column, const QString &text)
@@ -423,9 +427,7 @@ void EditBuffer::insert()
         throw StoreError(QStringLiteral("%1: inclusão só é possível com o registro em visualização").arg(m_name));
     if (!m_update)
         throw StoreError(QStringLiteral("%1: consulta somente para leitura").arg(m_name));
-    Row row;
-    for (const QString &c : m_columns)
-        row.insert(key(c), QVariant());
+    const Row row(m_columns.size());
     m_insertedAt = std::max(m_current, 0);
     m_rows.insert(m_insertedAt, row);
     m_current = m_insertedAt;
@@ -532,9 +534,10 @@ void EditBuffer::bindAll(QSqlQuery &query, const Row &newValues, const Row &oldV
             const bool old = name.startsWith(QLatin1String("OLD_"));
             const QString column = old ? name.mid(4) : name;
             const Row &source = old ? oldValues : newValues;
-            if (!source.contains(key(column)))
+            const auto it = m_index.constFind(key(column));
+            if (source.isEmpty() || it == m_index.constEnd())
                 throw StoreError(QStringLiteral("%1: parâmetro :%2 sem valor").arg(m_name, name));
-            v = toStore(source.value(key(column)), columnType(column));
+            v = toStore(source[it.value()], m_types[it.value()]);
         }
         query.bindValue(QLatin1Char(':') + name, v);
     }
@@ -574,7 +577,7 @@ void EditBuffer::applyUpdates()
 void EditBuffer::commitUpdates()
 {
     if (m_pending != Pending::Deleted && m_current >= 0 && m_update) {
-        const Row stored = readRowByKey(m_rows[m_current].value(key(m_update->table().key)));
+        const Row stored = readRowByKey(m_rows[m_current][columnIndex(m_update->table().key)]);
         if (!stored.isEmpty())
             m_rows[m_current] = stored;
     }
@@ -593,8 +596,8 @@ EditBuffer::Row EditBuffer::readRowByKey(const QVariant &keyValue) const
         throw StoreError(query.lastError().text());
     Row row;
     if (query.next()) {
-        for (const QString &c : m_columns)
-            row.insert(key(c), fromStore(query.value(c), typeOf(c)));
+        for (int i = 0; i < m_columns.size(); ++i)
+            row << fromStore(query.value(m_columns[i]), m_types[i]);
     }
     return row;
 }

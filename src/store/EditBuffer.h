@@ -101,13 +101,13 @@ Q_SIGNALS:
     void rowsReset(); // the whole row set changed (open, close, sort, delete)
 
 private:
-    using Row = QHash<QString, QVariant>; // keyed by lower-case column name
+    using Row = QList<QVariant>; // by column position; kept compact for lists of many rows
 
     enum class Pending { None, Inserted, Modified, Deleted };
 
     void setState(State state);
     void requireEditing(const char *action) const;
-    QString canonical(const QString &column) const;
+    int columnIndex(const QString &column) const;
     QString key(const QString &column) const { return column.toLower(); }
     void bindAll(QSqlQuery &query, const Row &newValues, const Row &oldValues) const;
     void runUpdate(const QStringList &lines, const Row &newValues, const Row &oldValues);
@@ -122,6 +122,8 @@ private:
     int m_pp1 = 0;
     State m_state = Closed;
     QStringList m_columns;
+    QList<ColumnType> m_types;
+    QHash<QString, int> m_index; // lower-case column name -> position
     QList<Row> m_rows;
     int m_current = -1;
     bool m_eof = true;
