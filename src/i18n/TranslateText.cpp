@@ -1,6 +1,8 @@
 #include "TranslateText.h"
 
+#include "TIvBinaryDictionary.h"
+
 QString TranslateText(const QString &text)
 {
-    return text;
+    return TIvBinaryDictionary::instance().translate(text);
 }
