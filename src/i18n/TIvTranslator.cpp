@@ -106,8 +106,15 @@ void TIvTranslator::translateTree(QObject *object)
 {
     if (object == this)
         return;
-    if (const auto *widget = qobject_cast<QWidget *>(object); widget && widget->isWindow())
+    if (const auto *widget = qobject_cast<QWidget *>(object); widget && widget->isWindow()) {
+        // Other windows have translators of their own; a file dialog kept by this window only lends its filter.
+        if (auto *dialog = qobject_cast<QFileDialog *>(object); dialog && matches(object, u"Filter")) {
+            const QStringList filters = translatedList(object, "nameFilters", dialog->nameFilters());
+            if (filters != dialog->nameFilters())
+                dialog->setNameFilters(filters);
+        }
         return;
+    }
     if (!keepsChildrenToItself(object)) {
         for (QObject *child : object->children())
             translateTree(child);
@@ -183,14 +190,6 @@ void TIvTranslator::translateProperties(QObject *object)
 
     if (matches(object, u"SimpleText") && hasProperty(object, PanelTextsProperty))
         translateListProperty(object, PanelTextsProperty);
-
-    if (matches(object, u"Filter")) {
-        if (auto *dialog = qobject_cast<QFileDialog *>(object)) {
-            const QStringList filters = translatedList(object, "nameFilters", dialog->nameFilters());
-            if (filters != dialog->nameFilters())
-                dialog->setNameFilters(filters);
-        }
-    }
 }
 
 void TIvTranslator::translateWindowProperties(QObject *window)
