@@ -21,7 +21,6 @@ namespace {
 constexpr const char *ItemsProperty = "items";
 constexpr const char *PanelTextsProperty = "panelTexts";
 constexpr const char *ColumnTitlesProperty = "columnTitles";
-// Data-aware controls show their field's value: their text is not a design text.
 constexpr const char *DataFieldProperty = "dataField";
 
 bool hasProperty(const QObject *object, const char *name)
@@ -29,8 +28,14 @@ bool hasProperty(const QObject *object, const char *name)
     return object->metaObject()->indexOfProperty(name) >= 0;
 }
 
+// Data-aware controls (our TDB... classes, or any control bound to a field) show a record's value, never a design
+// text: translating it would show, and in Edit mode store, a value the user never typed.
 bool isDataAware(const QObject *object)
 {
+    for (const QMetaObject *m = object->metaObject(); m; m = m->superClass()) {
+        if (QLatin1String(m->className()).startsWith(QLatin1String("TDB")))
+            return true;
+    }
     return hasProperty(object, DataFieldProperty) || object->property(DataFieldProperty).isValid();
 }
 
@@ -120,7 +125,7 @@ void TIvTranslator::translateTree(QObject *object)
             translateTree(child);
     }
     translateProperties(object);
-    if (isMemo(object) && matches(object, u"Text"))
+    if (isMemo(object) && !isDataAware(object) && matches(object, u"Text"))
         translateMemo(object);
 }
 

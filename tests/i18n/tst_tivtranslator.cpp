@@ -262,7 +262,7 @@ private Q_SLOTS:
     void codeWrittenTextIsNewNative();
     void classLimitedTargets();
     void destroyedWindowsAndWidgetsAreForgotten();
-    void dataAwareDropDownKeepsItsValue();
+    void dataAwareControlsKeepTheirValues();
 };
 
 void TestTIvTranslator::roundTripRestoresDesignTexts()
@@ -332,9 +332,11 @@ void TestTIvTranslator::destroyedWindowsAndWidgetsAreForgotten()
     QCOMPARE(TIvBinaryDictionary::instance().language(), 1);
 }
 
-void TestTIvTranslator::dataAwareDropDownKeepsItsValue()
+void TestTIvTranslator::dataAwareControlsKeepTheirValues()
 {
     QWidget w;
+    auto *memo = new QPlainTextEdit(u"Volume"_s, &w);
+    memo->setProperty("dataField", u"Bls_Descricao"_s);
     auto *combo = new QComboBox(&w);
     combo->setEditable(true);
     combo->setProperty("dataField", u"Bls_TipoVolume"_s);
