@@ -4,6 +4,8 @@
 #include <QSet>
 #include <QTextStream>
 
+#include <optional>
+
 namespace {
 constexpr int FormatVersion = 2;
 constexpr int LanguageFields = 11;
@@ -11,10 +13,11 @@ constexpr int TranslationFields = 5;
 constexpr int LocaleFields = 69;
 constexpr int LocaleCountryInEnglish = 4; // index into IvLocaleRecord::fields
 
-bool toBool(const QString &text, bool *ok)
+std::optional<bool> toBool(const QString &text)
 {
-    *ok = text == u"true" || text == u"false";
-    return text == u"true";
+    if (text == u"true" || text == u"false")
+        return text == u"true";
+    return std::nullopt;
 }
 } // namespace
 
@@ -77,6 +80,8 @@ bool DictionaryContent::read(QIODevice &device, QString *error)
         const QStringList raw = line.split(u'\t');
         if (line.startsWith(u'@')) {
             section = raw.first().mid(1);
+            if (section != u"Languages" && section != u"Translations" && section != u"Locales")
+                return fail(QStringLiteral("unknown list %1").arg(section));
             const bool translationsHeader = section == u"Translations";
             if (raw.size() != (translationsHeader ? 4 : 3) || raw.at(1).toInt() != FormatVersion)
                 return fail(QStringLiteral("bad list header"));
@@ -89,7 +94,6 @@ bool DictionaryContent::read(QIODevice &device, QString *error)
         f.reserve(raw.size());
         for (const QString &field : raw)
             f.append(unescape(field));
-        bool ok = true;
         if (section == u"Languages") {
             if (f.size() != LanguageFields)
                 return fail(QStringLiteral("a language has %1 fields").arg(f.size()));
@@ -104,10 +108,12 @@ bool DictionaryContent::read(QIODevice &device, QString *error)
             l.ownName = f[6];
             l.fontName = f[7];
             l.fontSize = f[8].toInt();
-            bool anyOk = true;
-            l.firstFlag = toBool(f[9], &ok);
-            l.anyCodePage = toBool(f[10], &anyOk);
-            ok = ok && anyOk;
+            const std::optional<bool> firstFlag = toBool(f[9]);
+            const std::optional<bool> anyCodePage = toBool(f[10]);
+            if (!firstFlag || !anyCodePage)
+                return fail(QStringLiteral("a flag is neither true nor false"));
+            l.firstFlag = *firstFlag;
+            l.anyCodePage = *anyCodePage;
             languages.append(l);
         } else if (section == u"Translations") {
             if (f.size() != TranslationFields)
@@ -120,8 +126,6 @@ bool DictionaryContent::read(QIODevice &device, QString *error)
         } else {
             return fail(QStringLiteral("record outside a known list"));
         }
-        if (!ok)
-            return fail(QStringLiteral("a flag is neither true nor false"));
     }
     for (const auto &[name, count] : counts) {
         const qsizetype expected = name == u"Languages"      ? languages.size()
@@ -134,6 +138,8 @@ bool DictionaryContent::read(QIODevice &device, QString *error)
         return fail(QStringLiteral("no languages"));
     QSet<QString> keys;
     for (const IvTranslation &t : std::as_const(translations)) {
+        if (t.native.isEmpty())
+            return fail(QStringLiteral("a translation has no native text"));
         if (t.texts.size() != languages.size() - 1)
             return fail(QStringLiteral("\"%1\" has no text for every language").arg(t.native));
         if (Q_UNLIKELY(keys.contains(t.native)))

@@ -288,6 +288,13 @@ void TestTIvBinaryDictionary::malformedContent_data()
     QString twice = SmallDictionary;
     twice.replace(u"Sim\t"_s, u"Fechar\t"_s);
     QTest::newRow("duplicate key") << twice << u"\"Fechar\" is a key twice"_s;
+    QString flag = SmallDictionary;
+    flag.replace(u"false\ttrue"_s, u"false\tyes"_s);
+    QTest::newRow("flag") << flag << u"a flag is neither true nor false"_s;
+    QString emptyKey = SmallDictionary;
+    emptyKey.replace(u"\nSim\t"_s, u"\n\t"_s);
+    QTest::newRow("empty key") << emptyKey << u"a translation has no native text"_s;
+    QTest::newRow("unknown list") << u"@Words\t2\t0\n"_s << u"unknown list Words"_s;
     QTest::newRow("outside a list") << u"Fechar\t\t\tClose\tCerrar\n"_s << u"record outside a known list"_s;
 }
 
