@@ -1,0 +1,60 @@
+#include "BufferTableModel.h"
+
+BufferTableModel::BufferTableModel(QObject *parent) : QAbstractTableModel(parent) {}
+
+void BufferTableModel::setBuffer(EditBuffer *buffer)
+{
+    beginResetModel();
+    for (const auto &c : std::as_const(m_connections))
+        disconnect(c);
+    m_connections.clear();
+    m_buffer = buffer;
+    if (buffer) {
+        m_connections << connect(buffer, &EditBuffer::rowsReset, this, [this] {
+            beginResetModel();
+            endResetModel();
+        }) << connect(buffer, &EditBuffer::fieldChanged, this, [this] {
+            const int row = m_buffer->currentIndex();
+            if (row >= 0)
+                Q_EMIT dataChanged(index(row, 0), index(row, columnCount() - 1));
+        });
+    }
+    endResetModel();
+}
+
+void BufferTableModel::setFields(const QStringList &fields)
+{
+    beginResetModel();
+    m_fields = fields;
+    endResetModel();
+}
+
+void BufferTableModel::setTitles(const QStringList &titles)
+{
+    m_titles = titles;
+    Q_EMIT headerDataChanged(Qt::Horizontal, 0, std::max(0, columnCount() - 1));
+}
+
+int BufferTableModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() || !m_buffer ? 0 : m_buffer->recordCount();
+}
+
+int BufferTableModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_fields.size());
+}
+
+QVariant BufferTableModel::data(const QModelIndex &index, int role) const
+{
+    if (role != Qt::DisplayRole || !m_buffer || !index.isValid())
+        return {};
+    return m_buffer->displayTextAt(index.row(), m_fields.at(index.column()));
+}
+
+QVariant BufferTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role == Qt::DisplayRole && orientation == Qt::Horizontal)
+        return section < m_titles.size() ? m_titles[section] : m_fields.value(section);
+    return QAbstractTableModel::headerData(section, orientation, role);
+}

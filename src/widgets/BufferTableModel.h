@@ -1,0 +1,35 @@
+#pragma once
+
+#include "EditBuffer.h"
+
+#include <QAbstractTableModel>
+#include <QPointer>
+#include <QStringList>
+
+// The rows of an edit buffer as a table: one column per field, cells in the field's display format.
+// Reads the buffer's rows on demand, so a list of many rows costs no copy.
+class BufferTableModel : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    explicit BufferTableModel(QObject *parent = nullptr);
+
+    void setBuffer(EditBuffer *buffer);
+    EditBuffer *buffer() const { return m_buffer; }
+    void setFields(const QStringList &fields);
+    QStringList fields() const { return m_fields; }
+    void setTitles(const QStringList &titles);
+    QStringList titles() const { return m_titles; }
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+private:
+    QPointer<EditBuffer> m_buffer;
+    QStringList m_fields;
+    QStringList m_titles;
+    QList<QMetaObject::Connection> m_connections;
+};

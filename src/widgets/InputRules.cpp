@@ -1,0 +1,25 @@
+#include "InputRules.h"
+
+#include <QStringEncoder>
+
+bool InputRules::isWindows1252(QStringView text)
+{
+    QStringEncoder encoder("windows-1252");
+    if (!encoder.isValid())
+        return true; // without the code page nothing can be checked here; writing the file checks again
+    const QByteArray bytes = encoder.encode(text);
+    return !encoder.hasError();
+}
+
+bool InputRules::isAcceptable(QStringView text, bool multiLine)
+{
+    for (const QChar c : text) {
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            if (!multiLine)
+                return false;
+        } else if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format) {
+            return false;
+        }
+    }
+    return isWindows1252(text);
+}

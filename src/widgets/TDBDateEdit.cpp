@@ -1,0 +1,82 @@
+#include "TDBDateEdit.h"
+
+#include "FieldLink.h"
+#include "Formats.h"
+#include "LanguageHolder.h"
+#include "TMsgDlg.h"
+#include "TranslateText.h"
+
+#include <QKeyEvent>
+
+TDBDateEdit::TDBDateEdit(QWidget *parent) : QLineEdit(parent), m_link(new FieldLink(this, [this] { refresh(); }))
+{
+    setInputMask(QStringLiteral("99/99/9999;_"));
+    setReadOnly(true);
+    connect(m_link, &FieldLink::editingChanged, this, [this](bool editing) { setReadOnly(!editing); });
+}
+
+void TDBDateEdit::bind(DataSource *source, const QString &field)
+{
+    m_field = field;
+    m_link->bind(source, field);
+}
+
+void TDBDateEdit::setDataSource(DataSource *source)
+{
+    bind(source, m_field);
+}
+
+DataSource *TDBDateEdit::dataSource() const
+{
+    return m_link->dataSource();
+}
+
+void TDBDateEdit::setDataField(const QString &field)
+{
+    m_field = field;
+    if (m_link->dataSource())
+        bind(m_link->dataSource(), field);
+}
+
+void TDBDateEdit::refresh()
+{
+    const QDate date = m_link->hasRow() ? m_link->buffer()->date(m_field) : QDate();
+    setText(date.isValid() ? date.toString(QStringLiteral("dd/MM/yyyy")) : QString());
+}
+
+bool TDBDateEdit::commit()
+{
+    if (!m_link->editing() || m_committing)
+        return true;
+    const QString digits = text().remove(QLatin1Char('/')).remove(QLatin1Char('_')).trimmed();
+    if (digits.isEmpty()) {
+        m_link->write([&](EditBuffer &b) { b.clearField(m_field); });
+        return true;
+    }
+    const QDate date = QDate::fromString(text(), QStringLiteral("dd/MM/yyyy"));
+    if (!date.isValid()) {
+        m_committing = true;
+        TMsgDlg message;
+        message.applyPreset(TMsgDlg::MainWindowPreset);
+        message.show(TranslateText(QStringLiteral("Data inválida.")), TMsgDlg::Error, LanguageHolder::current().toInt(),
+                     TMsgDlg::OkButton);
+        m_committing = false;
+        refresh(); // back to the date stored in the row
+        return false;
+    }
+    m_link->write([&](EditBuffer &b) { b.setDate(m_field, date); });
+    return true;
+}
+
+void TDBDateEdit::focusOutEvent(QFocusEvent *event)
+{
+    QLineEdit::focusOutEvent(event);
+    commit();
+}
+
+void TDBDateEdit::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        commit();
+    QLineEdit::keyPressEvent(event);
+}

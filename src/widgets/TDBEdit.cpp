@@ -1,0 +1,106 @@
+#include "TDBEdit.h"
+
+#include "FieldLink.h"
+#include "FieldValidator.h"
+#include "Formats.h"
+
+TDBEdit::TDBEdit(QWidget *parent) : QLineEdit(parent), m_link(new FieldLink(this, [this] { refresh(); }))
+{
+    setReadOnly(true);
+    connect(m_link, &FieldLink::editingChanged, this, [this](bool editing) { setReadOnly(!editing); });
+    connect(this, &QLineEdit::textEdited, this, &TDBEdit::store);
+}
+
+void TDBEdit::bind(DataSource *source, const QString &field)
+{
+    m_field = field;
+    configure();
+    m_link->bind(source, field);
+}
+
+void TDBEdit::setDataSource(DataSource *source)
+{
+    bind(source, m_field);
+}
+
+DataSource *TDBEdit::dataSource() const
+{
+    return m_link->dataSource();
+}
+
+void TDBEdit::setDataField(const QString &field)
+{
+    m_field = field;
+    if (m_link->dataSource())
+        bind(m_link->dataSource(), field);
+}
+
+QString TDBEdit::dataField() const
+{
+    return m_field;
+}
+
+void TDBEdit::setUpperCase(bool upper)
+{
+    m_upperCase = upper;
+    configure();
+}
+
+bool TDBEdit::numeric() const
+{
+    const ColumnDef *def = TableDef::findColumn(m_field);
+    return def && (def->type == ColumnType::Integer || def->type == ColumnType::Number);
+}
+
+void TDBEdit::configure()
+{
+    const ColumnDef *def = TableDef::findColumn(m_field);
+    const ColumnType type = def ? def->type : ColumnType::Text;
+    setValidator(new FieldValidator(type, m_upperCase, this));
+    setMaxLength(def && def->maxLength > 0 ? def->maxLength : 32767);
+}
+
+void TDBEdit::refresh()
+{
+    if (m_refreshing)
+        return;
+    m_refreshing = true;
+    QString shown;
+    if (m_link->hasRow()) {
+        EditBuffer *b = m_link->buffer();
+        if (numeric() && hasFocus() && m_link->editing())
+            shown = b->isNull(m_field) ? QString() : Formats::editNumber(b->number(m_field));
+        else
+            shown = b->displayText(m_field);
+    }
+    if (text() != shown)
+        setText(shown);
+    m_refreshing = false;
+}
+
+void TDBEdit::store(const QString &typed)
+{
+    m_link->write([&](EditBuffer &b) {
+        if (!numeric()) {
+            b.setText(m_field, typed);
+            return;
+        }
+        if (typed.isEmpty()) {
+            b.clearField(m_field);
+        } else if (const std::optional<double> value = Formats::parseNumber(typed)) {
+            b.setNumber(m_field, *value);
+        }
+    });
+}
+
+void TDBEdit::focusInEvent(QFocusEvent *event)
+{
+    QLineEdit::focusInEvent(event);
+    refresh();
+}
+
+void TDBEdit::focusOutEvent(QFocusEvent *event)
+{
+    QLineEdit::focusOutEvent(event);
+    refresh(); // an unfinished number goes back to the value stored in the row
+}

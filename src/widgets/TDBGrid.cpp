@@ -1,0 +1,69 @@
+#include "TDBGrid.h"
+
+#include "BufferTableModel.h"
+
+#include <QHeaderView>
+
+TDBGrid::TDBGrid(QWidget *parent) : QTableView(parent), m_model(new BufferTableModel(this))
+{
+    setModel(m_model);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    verticalHeader()->setDefaultSectionSize(18);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->hide();
+    horizontalHeader()->setSectionsClickable(true);
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &TDBGrid::titleClicked);
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex &current) {
+        if (m_following || !m_source || !current.isValid())
+            return;
+        m_source->buffer()->setCurrentIndex(current.row());
+    });
+}
+
+void TDBGrid::setDataSource(DataSource *source)
+{
+    m_source = source;
+    m_model->setBuffer(source ? source->buffer() : nullptr);
+    if (source) {
+        connect(source->buffer(), &EditBuffer::currentChanged, this, &TDBGrid::followBuffer);
+        connect(m_model, &QAbstractItemModel::modelReset, this, &TDBGrid::followBuffer);
+    }
+    followBuffer();
+}
+
+void TDBGrid::setColumns(const QStringList &fields, const QStringList &titles, const QList<int> &widths)
+{
+    m_model->setFields(fields);
+    m_model->setTitles(titles);
+    m_widths = widths;
+    for (int i = 0; i < widths.size(); ++i)
+        setColumnWidth(i, widths[i]);
+}
+
+QStringList TDBGrid::columnTitles() const
+{
+    return m_model->titles();
+}
+
+void TDBGrid::setColumnTitles(const QStringList &titles)
+{
+    m_model->setTitles(titles);
+}
+
+void TDBGrid::followBuffer()
+{
+    if (!m_source)
+        return;
+    const int row = m_source->buffer()->currentIndex();
+    m_following = true;
+    if (row >= 0) {
+        const QModelIndex index = m_model->index(row, std::max(0, currentIndex().column()));
+        selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        scrollTo(index);
+    } else {
+        selectionModel()->clear();
+    }
+    m_following = false;
+}

@@ -1,0 +1,84 @@
+#include "TDBMemo.h"
+
+#include "FieldLink.h"
+#include "InputRules.h"
+
+#include <QKeyEvent>
+#include <QMimeData>
+
+TDBMemo::TDBMemo(QWidget *parent) : QPlainTextEdit(parent), m_link(new FieldLink(this, [this] { refresh(); }))
+{
+    setReadOnly(true);
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setTabChangesFocus(true);
+    connect(m_link, &FieldLink::editingChanged, this, [this](bool editing) { setReadOnly(!editing); });
+    connect(this, &QPlainTextEdit::textChanged, this, &TDBMemo::store);
+}
+
+void TDBMemo::bind(DataSource *source, const QString &field)
+{
+    m_field = field;
+    m_link->bind(source, field);
+}
+
+void TDBMemo::setDataSource(DataSource *source)
+{
+    bind(source, m_field);
+}
+
+DataSource *TDBMemo::dataSource() const
+{
+    return m_link->dataSource();
+}
+
+void TDBMemo::setDataField(const QString &field)
+{
+    m_field = field;
+    if (m_link->dataSource())
+        bind(m_link->dataSource(), field);
+}
+
+void TDBMemo::refresh()
+{
+    QString shown;
+    if (m_link->hasRow())
+        shown = m_link->buffer()->text(m_field).replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    if (toPlainText() == shown)
+        return;
+    m_refreshing = true;
+    setPlainText(shown);
+    m_refreshing = false;
+}
+
+void TDBMemo::store()
+{
+    if (m_refreshing)
+        return;
+    const QString text = toPlainText().replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    m_link->write([&](EditBuffer &b) { b.setText(m_field, text); });
+}
+
+void TDBMemo::keyPressEvent(QKeyEvent *event)
+{
+    const QString typed = event->text();
+    if (!isReadOnly() && !typed.isEmpty() && typed != QLatin1String("\r") && typed != QLatin1String("\b") &&
+        typed != QLatin1String("\x7f") && !InputRules::isAcceptable(typed, true)) {
+        event->ignore();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+bool TDBMemo::canInsertFromMimeData(const QMimeData *source) const
+{
+    return source->hasText() && InputRules::isAcceptable(source->text(), true);
+}
+
+void TDBMemo::insertFromMimeData(const QMimeData *source)
+{
+    // A paste with a character the carrier file cannot hold is refused whole; the text stays as it was.
+    if (canInsertFromMimeData(source))
+        QPlainTextEdit::insertFromMimeData(source);
+}
