@@ -1,0 +1,56 @@
+#include "Startup.h"
+
+#include "AppFonts.h"
+#include "AppInfo.h"
+#include "BalloonHints.h"
+#include "DalvoraApplication.h"
+#include "FrameworkTranslator.h"
+#include "Store.h"
+#include "StoreError.h"
+#include "TDM_BL.h"
+#include "TF_Principal.h"
+
+#include <QDir>
+#include <QLockFile>
+#include <QMessageBox>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTimer>
+
+int Startup::run(DalvoraApplication &app, const std::function<void(TF_Principal &)> &shown)
+{
+    const QString title = QString::fromLatin1(AppInfo::Title);
+
+    // One copy per desktop: a lock named after the main window's class and title, held while the program runs.
+    // A copy that crashed leaves a stale lock, which the next start takes over at once.
+    QLockFile lock(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) +
+                   QStringLiteral("/TF_Principal-") + title + QStringLiteral(".lock"));
+    if (!lock.tryLock(0)) {
+        QMessageBox::warning(nullptr, title,
+                             QStringLiteral("VOCÊ JÁ TEM UMA CÓPIA EM USO.\r\rDALVORA DO ZEREVA.\r")
+                                 .replace(QLatin1Char('\r'), QLatin1Char('\n')));
+        return 0;
+    }
+    QApplication::setApplicationName(title);
+    AppFonts::install();
+    QCoreApplication::installTranslator(new FrameworkTranslator(&app));
+    BalloonHints::install(app);
+
+    try {
+        Store::open(QDir::currentPath());
+    } catch (const StoreError &e) {
+        QMessageBox::critical(nullptr, title, e.message());
+        return 1;
+    }
+    TDM_BL dataModule;
+    DM_BL = &dataModule;
+
+    TF_Principal mainWindow;
+    mainWindow.move(mainWindow.screen()->availableGeometry().center() - mainWindow.rect().center());
+    mainWindow.show();
+    if (shown)
+        QTimer::singleShot(0, &mainWindow, [&] { shown(mainWindow); });
+    const int result = QApplication::exec();
+    Store::close();
+    return result;
+}

@@ -1,0 +1,463 @@
+#include "TF_Principal.h"
+
+#include "AppInfo.h"
+#include "ContainerTotals.h"
+#include "DalvoraFolder.h"
+#include "Formats.h"
+#include "LanguageSwitch.h"
+#include "TDM_BL.h"
+#include "TIvTranslator.h"
+#include "TMsgDlg.h"
+#include "TranslateText.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDate>
+#include <QRadioButton>
+#include <QStyle>
+
+namespace {
+// Upper- and lower-casing of composed captions change the letters a to z only.
+QString asciiCase(QString text, bool upper)
+{
+    for (QChar &c : text) {
+        const char16_t u = c.unicode();
+        if (upper && u >= u'a' && u <= u'z')
+            c = QChar(u - 32);
+        else if (!upper && u >= u'A' && u <= u'Z')
+            c = QChar(u + 32);
+    }
+    return text;
+}
+
+QString T(const char *native)
+{
+    return TranslateText(QString::fromUtf8(native));
+}
+
+const QStringList blsSelectNone{QStringLiteral("SELECT * from Dal_Bls"), QStringLiteral("where Bls_Codigo is NULL")};
+const QStringList blsSelectOne{QStringLiteral("SELECT * from Dal_Bls"), QStringLiteral("where Bls_Codigo = :pp1")};
+} // namespace
+
+TF_Principal::TF_Principal(QWidget *parent) : QWidget(parent)
+{
+    setupUi(this);
+    DBComboBox3->addItems({QStringLiteral("BAGS"), QStringLiteral("BOXES"), QStringLiteral("BUNDLES"),
+                           QStringLiteral("CAIXAS"), QStringLiteral("CARTONS"), QStringLiteral("CASES"),
+                           QStringLiteral("CRATES"), QStringLiteral("DRUMS"), QStringLiteral("FUTS"),
+                           QStringLiteral("ONE WAY PALLET"), QStringLiteral("PACKAGES"), QStringLiteral("PALLETS"),
+                           QStringLiteral("PIECES"), QStringLiteral("ROLLS"), QStringLiteral("TAMBORES"),
+                           QStringLiteral("WOODEN CASES"), QString()});
+    // The window is translated once loaded, before its creation and show handlers run.
+    IvT = new TIvTranslator(this);
+    FormCreate();
+}
+
+TF_Principal::~TF_Principal() = default;
+
+void TF_Principal::FormCreate()
+{
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(753, 453);
+    // The folder of EDI/BL files; a failure to create it is not reported here (saving reports its own errors).
+    DalvoraFolder::ensure();
+
+    MD = new TMsgDlg(this);
+    MD->applyPreset(TMsgDlg::MainWindowPreset);
+    MD->setLineSeparator(QLatin1Char('\\'));
+
+    StatusBar1->setPanelWidths({60, 80, 100, 50, 360, 100});
+    SB_Impressao->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    SB_Help->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
+    SB_Calendario->setIcon(style()->standardIcon(QStyle::SP_FileDialogInfoView));
+    SB_Fechar->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    SB_Pega1->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
+    for (TDBRadioGroup *group : findChildren<TDBRadioGroup *>())
+        group->setStyleSheet(QStringLiteral("TDBRadioGroup { color: navy; font-weight: bold; }"));
+    bindControls();
+    connectActions();
+}
+
+void TF_Principal::bindControls()
+{
+    DataSource *ds = DM_BL->DS_BLS;
+    for (TDBEdit *w : findChildren<TDBEdit *>())
+        w->bind(ds, w->property("dataField").toString());
+    for (TDBMemo *w : findChildren<TDBMemo *>())
+        w->bind(ds, w->property("dataField").toString());
+    for (TDBRadioGroup *w : findChildren<TDBRadioGroup *>())
+        w->bind(ds, w->property("dataField").toString());
+    DBComboBox3->bind(ds, DBComboBox3->property("dataField").toString());
+}
+
+void TF_Principal::connectActions()
+{
+    connect(SB_Inclusao, &QToolButton::clicked, this, &TF_Principal::SB_InclusaoClick);
+    connect(SB_Edit, &QToolButton::clicked, this, &TF_Principal::SB_EditClick);
+    connect(SB_Grava, &QToolButton::clicked, this, &TF_Principal::SB_GravaClick);
+    connect(SB_Cancela, &QToolButton::clicked, this, &TF_Principal::SB_CancelaClick);
+    connect(SB_Procura, &QToolButton::clicked, this, &TF_Principal::SB_ProcuraClick);
+    connect(SB_TXT, &QToolButton::clicked, this, &TF_Principal::SB_TXTClick);
+    connect(SB_Impressao, &QToolButton::clicked, this, &TF_Principal::SB_ImpressaoClick);
+    connect(SB_Help, &QToolButton::clicked, this, &TF_Principal::SB_HelpClick);
+    connect(SB_Calendario, &QToolButton::clicked, this, &TF_Principal::SB_CalendarioClick);
+    connect(SB_Fechar, &QToolButton::clicked, this, &TF_Principal::SB_FecharClick);
+    connect(SB_Cntr, &QToolButton::clicked, this, &TF_Principal::SB_CntrClick);
+    connect(SB_SD, &QToolButton::clicked, this, &TF_Principal::SB_SDClick);
+    connect(SB_Pega1, &QToolButton::clicked, this, &TF_Principal::SB_Pega1Click);
+    connect(StatusBar1, &TStatusBar::clicked, this, &TF_Principal::SB_HelpClick);
+    connect(RB_POR, &QRadioButton::clicked, this, [this] { MudaIdioma(1); });
+    connect(RB_ING, &QRadioButton::clicked, this, [this] { MudaIdioma(2); });
+    connect(RB_ESP, &QRadioButton::clicked, this, [this] { MudaIdioma(3); });
+
+    // The highlighting follows the value shown: the clerk's choice or another record.
+    EditBuffer *bls = DM_BL->qyBLS;
+    connect(bls, &EditBuffer::currentChanged, this, [this] {
+        DBRG_CargaChange();
+        DBRG_ImoChange();
+    });
+    connect(bls, &EditBuffer::fieldChanged, this, [this](const QString &column) {
+        if (column == QLatin1String("Bls_Carga"))
+            DBRG_CargaChange();
+        else if (column == QLatin1String("Bls_Imo"))
+            DBRG_ImoChange();
+    });
+    DBEdit12->installEventFilter(this);
+    DBEdit29->installEventFilter(this);
+}
+
+int TF_Principal::info(const QString &text)
+{
+    return MD->show(text, TMsgDlg::Information, DM_BL->IdiomaAtual(), TMsgDlg::OkButton);
+}
+
+void TF_Principal::focusToolbar()
+{
+    Panel1->setFocus();
+}
+
+void TF_Principal::showMode()
+{
+    StatusBar1->setPanelText(5, DM_BL->ModoBLS);
+}
+
+void TF_Principal::setRecordButtons(bool browsing)
+{
+    SB_Inclusao->setEnabled(browsing);
+    SB_Edit->setEnabled(browsing);
+    SB_Grava->setEnabled(!browsing);
+    SB_Cancela->setEnabled(!browsing);
+    SB_TXT->setEnabled(browsing);
+}
+
+void TF_Principal::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        FormShow();
+    }
+}
+
+void TF_Principal::FormShow()
+{
+    MudaIdioma(1);
+    focusToolbar();
+    StatusBar1->setPanelText(0, QStringLiteral("DALVORA"));
+    StatusBar1->setPanelText(1, Formats::shortDate(QDate::currentDate()));
+    PageControl1->setCurrentIndex(0);
+    StatusBar1->setPanelText(4, QString::fromLatin1(AppInfo::WebAddress));
+    showMode();
+}
+
+void TF_Principal::closeEvent(QCloseEvent *event)
+{
+    if (m_closing || FechaSessao()) {
+        m_closing = true;
+        event->accept();
+        QApplication::quit();
+    } else {
+        event->ignore();
+    }
+}
+
+void TF_Principal::SB_FecharClick()
+{
+    close();
+}
+
+bool TF_Principal::FechaSessao()
+{
+    switch (DM_BL->qyBLS->state()) {
+    case EditBuffer::Browse:
+        if (MD->show(T("Confirma que deseja fechar a sessão ?"), TMsgDlg::Confirmation, DM_BL->IdiomaAtual(),
+                     TMsgDlg::OkCancelButtons) != TMsgDlg::ResultOk)
+            return false;
+        break;
+    case EditBuffer::Insert:
+        MD->show(T("Inclusão não foi Gravada ou Cancelada."), TMsgDlg::Confirmation, DM_BL->IdiomaAtual(),
+                 TMsgDlg::OkButton);
+        return false;
+    case EditBuffer::Edit:
+        info(T("Edição não foi Gravada ou Cancelada."));
+        return false;
+    case EditBuffer::Closed:
+        break;
+    }
+    DM_BL->qyBLS->close();
+    return true;
+}
+
+QString TF_Principal::editingNotice() const
+{
+    return T("Tabela no Modo Editar ou Incluir.") + QStringLiteral("\r\r") + T("Necessário") + QLatin1Char(' ') +
+           SB_Grava->text() + QStringLiteral(" / ") + SB_Cancela->text();
+}
+
+bool TF_Principal::VerificaRegistro()
+{
+    EditBuffer *bls = DM_BL->qyBLS;
+    if (!bls->isOpen()) {
+        info(T("Não tem Registro selecionado"));
+        return false;
+    }
+    if (bls->state() != EditBuffer::Browse) {
+        info(editingNotice());
+        return false;
+    }
+    if (bls->integer(QStringLiteral("Bls_Codigo")) == 0) {
+        info(T("Não tem Registro selecionado"));
+        return false;
+    }
+    return true;
+}
+
+void TF_Principal::FormataLCL()
+{
+    EditBuffer *bls = DM_BL->qyBLS;
+    for (const char *column : {"Bls_LCL_PesoBruto", "Bls_LCL_PesoLiquido", "Bls_LCL_Cubagem"})
+        bls->setDisplayFormat(QString::fromLatin1(column), QStringLiteral("###,###,##0.000"));
+    bls->setDisplayFormat(QStringLiteral("Bls_LCL_Volumes"), QStringLiteral("###,###,##0"));
+}
+
+void TF_Principal::PadroesNovoBL()
+{
+    EditBuffer *busca = DM_BL->qyBusca;
+    EditBuffer *bls = DM_BL->qyBLS;
+    busca->close();
+    busca->setSql({QStringLiteral("SELECT Bls_Cia_Nome, Bls_Cia_Usuario,"),
+                   QStringLiteral("Bls_Cia_Cidade, Bls_Cia_Arquivo from Dal_Bls"),
+                   QStringLiteral("where Bls_Codigo = (SELECT MAX(Bls_Codigo) from Dal_Bls)")});
+    busca->open();
+    if (busca->recordCount() > 0) {
+        for (const char *column : {"Bls_Cia_Nome", "Bls_Cia_Usuario", "Bls_Cia_Cidade", "Bls_Cia_Arquivo"}) {
+            const QString name = QString::fromLatin1(column);
+            bls->setText(name, busca->text(name));
+        }
+    }
+    busca->close();
+    bls->setText(QStringLiteral("Bls_Payable"), QStringLiteral("ORI"));
+    bls->setText(QStringLiteral("Bls_Carga"), QStringLiteral("LCL"));
+    bls->setLogical(QStringLiteral("Bls_Imo"), false);
+    bls->setText(QStringLiteral("Bls_EmissaoBL"), QStringLiteral("ORI"));
+    bls->setLogical(QStringLiteral("Bls_AsPerAgee"), false);
+}
+
+void TF_Principal::SB_InclusaoClick()
+{
+    EditBuffer *bls = DM_BL->qyBLS;
+    bls->close();
+    bls->setSql(blsSelectNone);
+    bls->open();
+    FormataLCL();
+    bls->insert();
+    PadroesNovoBL();
+    showMode();
+    PageControl1->setCurrentIndex(0);
+    DBEdit14->setFocus();
+    setRecordButtons(false);
+    ContaDetalhes();
+}
+
+void TF_Principal::SB_EditClick()
+{
+    focusToolbar();
+    if (!VerificaRegistro())
+        return;
+    DM_BL->qyBLS->edit();
+    showMode();
+    setRecordButtons(false);
+}
+
+QString TF_Principal::ValidaBL()
+{
+    EditBuffer *bls = DM_BL->qyBLS;
+    const QString company = GB_Empresa->title() + QStringLiteral(": ");
+    const QList<QPair<QString, QString>> required{{QStringLiteral("Bls_ReservaNr"), L_Reserva->text()},
+                                                  {QStringLiteral("Bls_PortLoading"), L_PortLoading->text()},
+                                                  {QStringLiteral("Bls_PortDischarge"), L_PortDischarge->text()},
+                                                  {QStringLiteral("Bls_Cia_Nome"), company + T("Nome")},
+                                                  {QStringLiteral("Bls_Cia_Usuario"), company + T("Usuário")},
+                                                  {QStringLiteral("Bls_Cia_Cidade"), company + T("Cidade")},
+                                                  {QStringLiteral("Bls_Cia_Arquivo"), company + T("Identificação")}};
+    for (const auto &[column, fieldName] : required) {
+        if (bls->text(column).isEmpty()) {
+            info(T("Necessário") + QLatin1Char(' ') + fieldName);
+            return fieldName;
+        }
+    }
+    return {};
+}
+
+void TF_Principal::SB_GravaClick()
+{
+    focusToolbar();
+    if (!ValidaBL().isEmpty())
+        return;
+    EditBuffer *bls = DM_BL->qyBLS;
+    if (bls->state() == EditBuffer::Insert)
+        DM_BL->postWithNewCode(bls);
+    else
+        bls->post();
+    showMode();
+    setRecordButtons(true);
+}
+
+void TF_Principal::SB_CancelaClick()
+{
+    focusToolbar();
+    DM_BL->qyBLS->cancel();
+    showMode();
+    setRecordButtons(true);
+}
+
+void TF_Principal::ContaDetalhes()
+{
+    const int code = DM_BL->qyBLS->integer(QStringLiteral("Bls_Codigo"));
+    EditBuffer *busca = DM_BL->qyBusca;
+    auto count = [&](const char *table, const char *link) {
+        busca->close();
+        busca->setSql({QStringLiteral("SELECT * from %1").arg(QLatin1String(table)),
+                       QStringLiteral("where %1 = :pp1").arg(QLatin1String(link))});
+        busca->setPp1(code);
+        busca->open();
+        int rows = 0;
+        for (busca->first(); !busca->eof(); busca->next())
+            ++rows;
+        busca->close();
+        return rows;
+    };
+    const int containers = count("Dal_Cntr", "Cnt_Cod_BL");
+    const int ncms = count("Dal_NCM", "Ncm_Cod_BL");
+    const int sds = count("Dal_SD", "Sd_Cod_BL");
+    SB_Cntr->setText(asciiCase(T("Container"), true) + QStringLiteral(" (%1)").arg(containers));
+    SB_SD->setText(QStringLiteral("SD (%1) / NCM (%2)").arg(sds).arg(ncms));
+}
+
+void TF_Principal::MudaIdioma(int language)
+{
+    LanguageSwitch::apply(language);
+    I_Bandeira->setPixmap(QPixmap(LanguageSwitch::flagPath(language)));
+
+    const QString destination = language == 2 ? QStringLiteral("Destination") : QStringLiteral("Destino");
+    for (TDBRadioGroup *group : {DBRG_Payable, DBRG_Emissao}) {
+        QStringList items = group->items();
+        items[1] = destination;
+        group->setItems(items);
+    }
+    L_Cuba->setText(language == 2   ? QStringLiteral("Measurement")
+                    : language == 3 ? QStringLiteral("Cubicaje")
+                                    : QStringLiteral("Cubagem"));
+    composeCaptions();
+    focusToolbar();
+}
+
+void TF_Principal::composeCaptions()
+{
+    StatusBar1->setPanelText(2, T("Versão") + QLatin1Char(' ') + QString::fromLatin1(AppInfo::Version));
+    StatusBar1->setPanelText(3, T("Sobre"));
+    SB_TXT->setText(T("Gerar") + QLatin1Char(' ') + T("Arquivo"));
+    SB_Cntr->setText(asciiCase(T("Container"), true));
+    L_Tipo->setText(T("Tipo") + QLatin1Char(' ') + T("Volume"));
+    SB_Cntr->setToolTip(T("INCLUIR") + QLatin1Char(' ') + SB_Cntr->text());
+    SB_SD->setToolTip(T("INCLUIR") + QLatin1Char(' ') + SB_SD->text());
+    DBRG_Carga->setTitle(asciiCase(T("Carga"), true));
+    GB_LCL->setTitle(T("SOLTA"));
+    GB_Empresa->setTitle(T("Empresa") + QStringLiteral(" - ") + T("Emissão"));
+    L_Ident->setText(T("Identificação") + QLatin1Char(' ') + T("Arquivo") + QStringLiteral(":   (") + T("Máximo") +
+                     QLatin1Char(' ') + asciiCase(T("De"), false) + QStringLiteral("  5  ") + T("caracteres") +
+                     QStringLiteral(") ..."));
+}
+
+void TF_Principal::highlightChoice(TDBRadioGroup *group)
+{
+    const int chosen = group->itemIndex();
+    const QList<QRadioButton *> buttons = group->buttons();
+    for (int i = 0; i < buttons.size(); ++i) {
+        const bool isChosen = i == chosen;
+        buttons[i]->setStyleSheet(QStringLiteral("color: %1; font-weight: %2;")
+                                      .arg(isChosen ? QStringLiteral("#ff0000") : QStringLiteral("#000080"),
+                                           isChosen || chosen < 0 ? QStringLiteral("bold") : QStringLiteral("normal")));
+    }
+}
+
+void TF_Principal::DBRG_CargaChange()
+{
+    highlightChoice(DBRG_Carga);
+    GB_LCL->setTitle(DBRG_Carga->itemIndex() == 1 ? QStringLiteral("CNTR") : T("SOLTA"));
+    focusToolbar();
+}
+
+void TF_Principal::DBRG_ImoChange()
+{
+    highlightChoice(DBRG_Imo);
+    if (DBRG_Imo->itemIndex() == 1 && DM_BL->DS_BLS->isEditing()) {
+        DM_BL->qyBLS->clearField(QStringLiteral("Bls_Imo_IMDG"));
+        DM_BL->qyBLS->clearField(QStringLiteral("Bls_Imo_UN"));
+    }
+    focusToolbar();
+}
+
+bool TF_Principal::eventFilter(QObject *watched, QEvent *event)
+{
+    if ((watched == DBEdit12 || watched == DBEdit29) && event->type() == QEvent::FocusIn)
+        imoFieldEntered();
+    return QWidget::eventFilter(watched, event);
+}
+
+void TF_Principal::imoFieldEntered()
+{
+    if (!DM_BL->DS_BLS->isEditing() || DBRG_Imo->itemIndex() != 1)
+        return;
+    info(T("Somente") + QLatin1Char(' ') + T("(p/ Carga IMO)"));
+    DM_BL->qyBLS->clearField(QStringLiteral("Bls_Imo_IMDG"));
+    DM_BL->qyBLS->clearField(QStringLiteral("Bls_Imo_UN"));
+    focusToolbar();
+}
+
+void TF_Principal::SB_ProcuraClick()
+{
+    if (DM_BL->DS_BLS->isEditing()) {
+        MD->show(editingNotice(), TMsgDlg::Error, DM_BL->IdiomaAtual(), TMsgDlg::OkButton);
+        showMode();
+        return;
+    }
+    // The search window comes with its own layer.
+    showMode();
+}
+
+void TF_Principal::SB_CntrClick() {}
+void TF_Principal::SB_SDClick() {}
+void TF_Principal::SB_Pega1Click() {}
+void TF_Principal::SB_TXTClick() {}
+void TF_Principal::SB_ImpressaoClick() {}
+void TF_Principal::SB_HelpClick() {}
+void TF_Principal::SB_CalendarioClick() {}
+void TF_Principal::TotalizaContainers()
+{
+    ContainerTotals::TotalizaContainers(*DM_BL, L_Tipo->text(), L_Cuba->text(), [this](const QString &question) {
+        return MD->show(question, TMsgDlg::Confirmation, DM_BL->IdiomaAtual(), TMsgDlg::OkCancelButtons) ==
+               TMsgDlg::ResultOk;
+    });
+}
