@@ -2,7 +2,7 @@
 BUILD    ?= build
 BUILD_TYPE ?= RelWithDebInfo
 PACKAGES := build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite \
-            qt6-webengine-dev libgl-dev libxkbcommon-dev fonts-liberation2 xvfb xauth libbenchmark-dev
+            qt6-webengine-dev libgl-dev libxkbcommon-dev fonts-liberation2 xvfb xauth libbenchmark-dev libsqlite3-dev
 SUDO     := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS     ?= $(shell nproc)
 
@@ -32,7 +32,7 @@ test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --timeout 300
 
 bench:
-	$(MAKE) BUILD=build-release BUILD_TYPE=Release build
+	$(MAKE) BUILD=build-release BUILD_TYPE=Release CMAKE_ARGS=-DDALVORA_BENCH=ON build
 	build-release/bench/dalvora_bench
 
 sanitize:

@@ -175,7 +175,9 @@ int TMsgDlg::show(const QString &text, int type, int language, int buttons)
     auto *label = new QLabel(&dialog);
     label->setObjectName(QStringLiteral("message"));
     QString shown = text;
-    shown.replace(LineSeparator, QLatin1Char('\n'));
+    // The separator and carriage returns are line breaks on screen.
+    shown.replace(LineSeparator, QLatin1Char('\n')).replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     label->setText(shown);
     label->setTextFormat(Qt::PlainText);
     label->setFont(MessageFont);
