@@ -2,6 +2,7 @@
 
 #include "StoreError.h"
 #include "TableDef.h"
+#include "TranslateText.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -24,7 +25,8 @@ void Store::open(const QString &folder)
 {
     close();
     const QString path = QDir(folder).absoluteFilePath(QString::fromLatin1(FileName));
-    const QString cannot = QStringLiteral("Não foi possível abrir o banco de dados %1").arg(path);
+    const QString cannot =
+        TranslateText(QStringLiteral("Não foi possível abrir o banco de dados")) + QLatin1Char(' ') + path;
     if (QFileInfo(path).isDir())
         throw StoreError(cannot);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), Connection);
@@ -71,7 +73,7 @@ bool Store::isOpen()
 QSqlDatabase Store::database()
 {
     if (!isOpen())
-        throw StoreError(QStringLiteral("Banco de dados não está aberto."));
+        throw StoreError(TranslateText(QStringLiteral("Banco de dados não está aberto.")));
     return QSqlDatabase::database(Connection, false);
 }
 
@@ -84,7 +86,8 @@ WriteTransaction::WriteTransaction()
 {
     if (transactionDepth == 0) {
         execOrThrow(QStringLiteral("BEGIN IMMEDIATE"),
-                    QStringLiteral("Banco de dados ocupado ou protegido contra gravação (%1)").arg(Store::filePath()));
+                    TranslateText(QStringLiteral("Banco de dados ocupado ou protegido contra gravação")) +
+                        QStringLiteral(" (") + Store::filePath() + QLatin1Char(')'));
         m_owner = true;
     }
     ++transactionDepth;
@@ -102,6 +105,6 @@ WriteTransaction::~WriteTransaction()
 void WriteTransaction::commit()
 {
     if (m_owner)
-        execOrThrow(QStringLiteral("COMMIT"), QStringLiteral("Erro ao gravar no banco de dados"));
+        execOrThrow(QStringLiteral("COMMIT"), TranslateText(QStringLiteral("Erro ao gravar no banco de dados")));
     m_done = true;
 }

