@@ -141,6 +141,7 @@ private Q_SLOTS:
         preview->printAction()->trigger();
         QCOMPARE(driver.pending(), 0);
         QCOMPARE(driver.texts(), QStringList{QStringLiteral("Nenhuma impressora instalada.")});
+        QCOMPARE(driver.seen.first().title, QStringLiteral("Informação"));
         QVERIFY(preview->isVisible());
     }
 };

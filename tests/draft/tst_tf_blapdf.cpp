@@ -59,6 +59,7 @@ private Q_SLOTS:
         QCOMPARE(report.item(0, QStringLiteral("RLLabel20"))->rect.topLeft(), QPointF(Margin + 12, 398 + 4));
         QCOMPARE(report.item(0, QStringLiteral("RLLabel14"))->rect.topLeft(), QPointF(Margin + 16, 974 + 8));
         QCOMPARE(report.item(0, QStringLiteral("RLLabel12"))->text, QStringLiteral("Nº B/L"));
+        QCOMPARE(report.item(0, QStringLiteral("RLImage1"))->image.size(), QSize(224, 48)); // decoded JPEG
 
         const QImage page = report.pageImage(0);
         // The body grid runs from the column header down to the footer spacer, empty as the body is.
