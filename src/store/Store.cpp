@@ -5,13 +5,33 @@
 #include "TranslateText.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <optional>
+#include <sys/stat.h>
 
 namespace {
 const QString Connection = QStringLiteral("dalvora");
 int transactionDepth = 0;
+// The identity of the file the connection writes to, so that a file deleted or replaced while the program runs is
+// noticed before anything is written into a file nobody will read again.
+struct FileIdentity
+{
+    dev_t device = 0;
+    ino_t inode = 0;
+    bool operator==(const FileIdentity &) const = default;
+};
+FileIdentity openedFile;
+
+std::optional<FileIdentity> identityOf(const QString &path)
+{
+    struct stat info;
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return std::nullopt;
+    return FileIdentity{info.st_dev, info.st_ino};
+}
 
 void execOrThrow(const QString &sql, const QString &what)
 {
@@ -43,6 +63,7 @@ void Store::open(const QString &folder)
         // Reading the schema fails at once on a file that is not a database; the write transaction fails on a
         // read-only or locked one, so the program stops before anything is changed.
         execOrThrow(QStringLiteral("SELECT count(*) FROM sqlite_master"), cannot);
+        openedFile = identityOf(path).value_or(FileIdentity{});
         WriteTransaction transaction;
         for (const TableDef *table : TableDef::all())
             execOrThrow(table->createSql(), cannot);
@@ -85,6 +106,10 @@ QString Store::filePath()
 WriteTransaction::WriteTransaction()
 {
     if (transactionDepth == 0) {
+        const QString path = Store::filePath();
+        if (identityOf(path) != openedFile)
+            throw StoreError(TranslateText(QStringLiteral("O arquivo do banco de dados foi removido ou substituído")) +
+                             QLatin1Char(' ') + path);
         execOrThrow(QStringLiteral("BEGIN IMMEDIATE"),
                     TranslateText(QStringLiteral("Banco de dados ocupado ou protegido contra gravação")) +
                         QStringLiteral(" (") + Store::filePath() + QLatin1Char(')'));

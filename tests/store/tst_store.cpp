@@ -47,6 +47,27 @@ private Q_SLOTS:
         QCOMPARE(file.readAll(), junk);
     }
 
+    // The file deleted or replaced by a non-database while the program runs: the next write is refused with a
+    // clear error instead of going into a file nobody reads again; the replacement is left as it is.
+    void aFileDeletedOrReplacedWhileRunningRefusesWrites()
+    {
+        Store::open(QDir::currentPath());
+        QVERIFY(QFile::remove(QStringLiteral("dalvora.db")));
+        QVERIFY_THROWS_EXCEPTION(StoreError, WriteTransaction());
+        QFile junk(QStringLiteral("dalvora.db"));
+        QVERIFY(junk.open(QIODevice::WriteOnly));
+        junk.write("not a database");
+        junk.close();
+        try {
+            WriteTransaction transaction;
+            QFAIL("a replaced file must be refused");
+        } catch (const StoreError &e) {
+            QVERIFY(e.message().contains(QStringLiteral("removido ou substituído")));
+        }
+        QVERIFY(junk.open(QIODevice::ReadOnly));
+        QCOMPARE(junk.readAll(), QByteArray("not a database"));
+    }
+
     void lockedByAnotherProgramIsReported()
     {
         Store::open(QDir::currentPath());
