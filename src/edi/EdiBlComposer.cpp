@@ -1,0 +1,185 @@
+#include "EdiBlComposer.h"
+
+#include "EdiComposeError.h"
+#include "Formats.h"
+#include "TDM_BL.h"
+
+#include <QLocale>
+#include <QStringEncoder>
+#include <cmath>
+
+namespace {
+
+// Appends checked lines: no line break inside a line, every character with a Windows-1252 byte.
+class LineSink
+{
+public:
+    explicit LineSink(QStringList &lines) : m_lines(lines), m_encoder("windows-1252") {}
+
+    void add(QLatin1String tag, const QString &value = QString())
+    {
+        const QString line = tag + value;
+        if (line.contains(QLatin1Char('\r')) || line.contains(QLatin1Char('\n')))
+            throw EdiComposeError(QStringLiteral("Quebra de linha no valor de %1").arg(tag));
+        if (!m_encoder.isValid())
+            throw EdiComposeError(QStringLiteral("Codificação windows-1252 indisponível"));
+        const QByteArray bytes = m_encoder.encode(line); // encodes only when taken as bytes
+        if (m_encoder.hasError())
+            throw EdiComposeError(
+                QStringLiteral("Caractere sem correspondência em windows-1252 no valor de %1").arg(tag));
+        m_lines.append(line);
+    }
+
+    void addField(QLatin1String tag, const QVariantMap &row, const char *column)
+    {
+        add(tag, EdiBlComposer::valueText(row.value(QLatin1String(column))));
+    }
+
+private:
+    QStringList &m_lines;
+    QStringEncoder m_encoder;
+};
+
+// The LCL quantities travel in thousandths without sign; an empty column counts as zero.
+QString scaled(const QVariantMap &row, const char *column)
+{
+    return EdiBlComposer::numberText(std::fabs(row.value(QLatin1String(column)).toDouble() * 1000.0));
+}
+
+void addNumbered(LineSink &sink, const char *tagLetters, const QVariantMap &row, const char *columnPrefix)
+{
+    for (int i = 1; i <= 5; ++i) {
+        const QByteArray tag = QByteArray("[") + tagLetters + QByteArray::number(i) + "]";
+        const QByteArray column = QByteArray(columnPrefix) + QByteArray::number(i);
+        sink.addField(QLatin1String(tag), row, column.constData());
+    }
+}
+
+} // namespace
+
+QString EdiBlComposer::numberText(double value)
+{
+    if (value == 0.0)
+        return QStringLiteral("0"); // also for -0
+    // Round to 15 significant digits first, so that binary noise beyond them never shows.
+    const double rounded = QString::number(value, 'e', 14).toDouble();
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    const double magnitude = std::fabs(rounded);
+    const char form = magnitude >= 0.00001 && magnitude < 1e15 ? 'f' : 'e';
+    return locale.toString(rounded, form, QLocale::FloatingPointShortest);
+}
+
+QString EdiBlComposer::valueText(const QVariant &value)
+{
+    if (!value.isValid() || value.isNull())
+        return {};
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+        return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return numberText(value.toDouble());
+    case QMetaType::QDate:
+        return Formats::shortDate(value.toDate());
+    default:
+        return value.toString();
+    }
+}
+
+QString EdiBlComposer::fileName(const QString &ciaArquivo, const QString &reservaNr)
+{
+    return QStringLiteral("DVBL_") + ciaArquivo + QLatin1Char('_') + TDM_BL::LimpaTexto(reservaNr);
+}
+
+void EdiBlComposer::compose(const EdiBlRows &rows, const QStringList &marks, const QStringList &description,
+                            const QString &version, const QDate &today, QStringList &lines)
+{
+    static const QLatin1String Frame("[Dalvora-BL]");
+    LineSink sink(lines);
+    const QVariantMap &bl = rows.bl;
+
+    sink.add(Frame);
+    sink.add(QLatin1String("[EP1]"), version);
+    sink.addField(QLatin1String("[EP2]"), bl, "Bls_ReservaNr");
+    sink.addField(QLatin1String("[EP3]"), bl, "Bls_Cia_Arquivo");
+    sink.addField(QLatin1String("[EP4]"), bl, "Bls_Cia_Nome");
+    sink.addField(QLatin1String("[EP5]"), bl, "Bls_Cia_Usuario");
+    sink.addField(QLatin1String("[EP6]"), bl, "Bls_Cia_Cidade");
+    // A fixed form, whatever the regional settings: the carrier reads it as such.
+    sink.add(QLatin1String("[EP7]"), today.toString(QStringLiteral("dd-MM-yyyy")));
+
+    addNumbered(sink, "SH", bl, "Bls_Shipper");
+    addNumbered(sink, "CE", bl, "Bls_Cnee");
+    addNumbered(sink, "NT", bl, "Bls_Notify");
+
+    sink.addField(QLatin1String("[PO1]"), bl, "Bls_BillofLading");
+    sink.addField(QLatin1String("[PO2]"), bl, "Bls_RefShipper");
+    sink.addField(QLatin1String("[PO3]"), bl, "Bls_Payable");
+    sink.addField(QLatin1String("[PO4]"), bl, "Bls_PlaceReceipt");
+    sink.addField(QLatin1String("[PO5]"), bl, "Bls_PortLoading");
+    sink.addField(QLatin1String("[PO6]"), bl, "Bls_PortDischarge");
+    sink.addField(QLatin1String("[PO7]"), bl, "Bls_PlaceDelivery");
+    sink.addField(QLatin1String("[PO8]"), bl, "Bls_Navio");
+    sink.addField(QLatin1String("[PO9]"), bl, "Bls_Viagem");
+
+    sink.addField(QLatin1String("[CA1]"), bl, "Bls_Carga");
+    sink.add(QLatin1String("[CA2]"), scaled(bl, "Bls_LCL_PesoBruto"));
+    sink.add(QLatin1String("[CA3]"), scaled(bl, "Bls_LCL_PesoLiquido"));
+    sink.add(QLatin1String("[CA4]"), scaled(bl, "Bls_LCL_Cubagem"));
+    sink.addField(QLatin1String("[CA5]"), bl, "Bls_LCL_Volumes");
+    sink.addField(QLatin1String("[CA6]"), bl, "Bls_LCL_TipoVolume");
+
+    sink.addField(QLatin1String("[IM1]"), bl, "Bls_Imo");
+    sink.addField(QLatin1String("[IM2]"), bl, "Bls_Imo_IMDG");
+    sink.addField(QLatin1String("[IM3]"), bl, "Bls_Imo_UN");
+
+    sink.addField(QLatin1String("[EM1]"), bl, "Bls_EmissaoBL");
+    sink.addField(QLatin1String("[EM2]"), bl, "Bls_AsPerAgee");
+
+    for (const QString &line : marks)
+        sink.add(QLatin1String("[MAR]"), line);
+    sink.add(QLatin1String("[MAR]"));
+    for (const QString &line : description)
+        sink.add(QLatin1String("[DES]"), line);
+    sink.add(QLatin1String("[DES]"));
+
+    for (const QVariantMap &cntr : rows.containers) {
+        sink.addField(QLatin1String("[CNN]"), cntr, "Cnt_Numero");
+        sink.addField(QLatin1String("[CNT]"), cntr, "Cnt_Tipo");
+        sink.addField(QLatin1String("[CNB]"), cntr, "Cnt_Peso");
+        sink.addField(QLatin1String("[CNA]"), cntr, "Cnt_Tara");
+        sink.addField(QLatin1String("[CNV]"), cntr, "Cnt_Volume");
+        sink.addField(QLatin1String("[CNP]"), cntr, "Cnt_VolTipo");
+        sink.addField(QLatin1String("[CN1]"), cntr, "Cnt_Lacre_1");
+        sink.addField(QLatin1String("[CN2]"), cntr, "Cnt_Lacre_2");
+        sink.addField(QLatin1String("[CN3]"), cntr, "Cnt_Lacre_3");
+        sink.addField(QLatin1String("[CN4]"), cntr, "Cnt_Lacre_4");
+        sink.add(QLatin1String("[CNX]"));
+    }
+
+    // Dates up to 30 December 1899 stand for "no date".
+    static const QDate NoDate(1899, 12, 30);
+    for (const QVariantMap &sd : rows.documents) {
+        sink.addField(QLatin1String("[SDN]"), sd, "Sd_Numero");
+        const QDate expiry = sd.value(QStringLiteral("Sd_Vencto")).toDate();
+        sink.add(QLatin1String("[SDD]"), expiry.isValid() && expiry > NoDate ? Formats::shortDate(expiry) : QString());
+        sink.addField(QLatin1String("[SDP]"), sd, "Sd_Peso");
+        sink.addField(QLatin1String("[SDV]"), sd, "Sd_Volume");
+        sink.addField(QLatin1String("[SDF]"), sd, "Sd_ValorFOB");
+        sink.addField(QLatin1String("[SDT]"), sd, "Sd_Tipo");
+        sink.addField(QLatin1String("[SDC]"), sd, "Sd_Chassi");
+        sink.add(QLatin1String("[SDX]"));
+    }
+
+    for (const QVariantMap &ncm : rows.ncmCodes) {
+        sink.addField(QLatin1String("[NCM]"), ncm, "Ncm_Numero");
+        sink.add(QLatin1String("[NCX]"));
+    }
+
+    sink.add(Frame);
+}

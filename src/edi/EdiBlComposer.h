@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariantMap>
+
+// The stored rows of one BL as the store holds them: column name -> typed value (int, double, bool, QDate, QString;
+// an invalid QVariant for NULL).
+struct EdiBlRows
+{
+    QVariantMap bl;
+    QList<QVariantMap> containers;
+    QList<QVariantMap> documents;
+    QList<QVariantMap> ncmCodes;
+};
+
+// The carrier's EDI/BL text: one tagged value per line, framed by "[Dalvora-BL]".
+class EdiBlComposer
+{
+public:
+    // Appends the lines of the file (without terminators) to `lines`, one by one in file order. The marks and
+    // description arrive as the display lines of their boxes. Throws EdiComposeError on a line holding a line
+    // break or a character without a Windows-1252 byte; the lines appended before it stay in `lines`.
+    static void compose(const EdiBlRows &rows, const QStringList &marks, const QStringList &description,
+                        const QString &version, const QDate &today, QStringList &lines);
+
+    // "DVBL_" + identification as stored + "_" + booking number without blanks, "*", ",", "-", "." and "/".
+    static QString fileName(const QString &ciaArquivo, const QString &reservaNr);
+
+    // Shortest text with at most 15 significant digits, no grouping, the decimal separator in force; fixed
+    // notation from 0.00001 up to 15 integer digits.
+    static QString numberText(double value);
+
+    // A stored value as text by its type: text unchanged, logical "True" / "False", numbers in the general form,
+    // dates in the short form in force, NULL empty.
+    static QString valueText(const QVariant &value);
+};
+
+// The names the rest of the program uses for the composition.
+inline void ComposeEdiBlLines(const EdiBlRows &rows, const QStringList &marks, const QStringList &description,
+                              const QString &version, const QDate &today, QStringList &lines)
+{
+    EdiBlComposer::compose(rows, marks, description, version, today, lines);
+}
+
+inline QString EdiBlFileName(const QString &ciaArquivo, const QString &reservaNr)
+{
+    return EdiBlComposer::fileName(ciaArquivo, reservaNr);
+}

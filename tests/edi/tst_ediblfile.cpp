@@ -1,0 +1,138 @@
+#include "EdiBlFile.h"
+#include "TestEnv.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void writeFile(const QString &path, const QByteArray &data)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(data), data.size());
+}
+
+// Lowers the file size limit of this process for a scope; the kernel then refuses writes beyond it.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_saved;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    rlimit m_saved{};
+    void (*m_oldHandler)(int);
+};
+
+QStringList manyLines(int count)
+{
+    QStringList lines;
+    for (int i = 0; i < count; ++i)
+        lines << QStringLiteral("[CNN]CONTAINER%1").arg(i);
+    return lines;
+}
+} // namespace
+
+class TestEdiBlFile : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void bytes_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("every line ends in CR LF, the last too")
+            << QStringList{"[Dalvora-BL]", "[EP2]", "[Dalvora-BL]"}
+            << QByteArray("[Dalvora-BL]\r\n[EP2]\r\n[Dalvora-BL]\r\n");
+        QTest::newRow("accented letters as single bytes")
+            << QStringList{QStringLiteral("[SH3]SÃO PAULO ção")} << QByteArray("[SH3]S\xC3O PAULO \xE7\xE3o\r\n");
+        QTest::newRow("Windows-1252 beyond Latin-1") << QStringList{QStringLiteral("[CE1]€ “A” – …")}
+                                                     << QByteArray("[CE1]\x80 \x93"
+                                                                   "A\x94 \x96 \x85\r\n");
+        QTest::newRow("nothing") << QStringList{} << QByteArray();
+    }
+
+    void bytes()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(QByteArray, bytes);
+        QCOMPARE(EdiBlFile::bytes(lines).value_or("<not encodable>"), bytes);
+    }
+
+    void noSubstituteForMissingCharacters()
+    {
+        QVERIFY(!EdiBlFile::bytes({"[EP1]1", QStringLiteral("[SH1]Łódź")}).has_value());
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        QVERIFY(!EdiBlFile::write(buffer, {QStringLiteral("[SH1]日本")}));
+        QVERIFY(buffer.data().isEmpty());
+        QVERIFY(!EdiBlFile::save(QDir::current().filePath("X.TXT"), {QStringLiteral("[SH1]日本")}));
+        QVERIFY(!QFile::exists("X.TXT"));
+    }
+
+    void createsAndReplaces()
+    {
+        const QString path = QDir::current().filePath("DVBL_ABC_1.TXT");
+        QVERIFY(EdiBlFile::save(path, manyLines(100)));
+        QCOMPARE(readAll(path), EdiBlFile::bytes(manyLines(100)).value());
+        // A shorter file replaces a longer one whole: nothing of the old one is left after its end.
+        QVERIFY(EdiBlFile::save(path, {"[Dalvora-BL]"}));
+        QCOMPARE(readAll(path), QByteArray("[Dalvora-BL]\r\n"));
+        QCOMPARE(QDir::current().entryList(QDir::Files), QStringList{"DVBL_ABC_1.TXT"});
+    }
+
+    // Failures that also stop root: each leaves what stood at the path as it was.
+    void failureLeavesPathAlone()
+    {
+        // The chosen name is a folder.
+        QVERIFY(QDir::current().mkdir("FOLDER.TXT"));
+        QVERIFY(!EdiBlFile::save(QDir::current().filePath("FOLDER.TXT"), {"[Dalvora-BL]"}));
+        QVERIFY(QFileInfo(QDir::current().filePath("FOLDER.TXT")).isDir());
+        // The folder of the name is a file.
+        writeFile("NOTAFOLDER", "keep");
+        QVERIFY(!EdiBlFile::save(QDir::current().filePath("NOTAFOLDER/A.TXT"), {"[Dalvora-BL]"}));
+        QCOMPARE(readAll("NOTAFOLDER"), QByteArray("keep"));
+    }
+
+    void failedWriteKeepsPreviousFile()
+    {
+        QVERIFY(QDir::current().mkdir("limited"));
+        const QDir folder(QDir::current().filePath("limited"));
+        const QString path = folder.filePath("DVBL_OLD.TXT");
+        writeFile(path, "[Dalvora-BL]\r\nprevious\r\n");
+        bool saved = true;
+        {
+            FileSizeLimit limit(64); // the new file is far larger
+            saved = EdiBlFile::save(path, manyLines(1000));
+        }
+        QVERIFY(!saved);
+        QCOMPARE(readAll(path), QByteArray("[Dalvora-BL]\r\nprevious\r\n"));
+        QCOMPARE(folder.entryList(QDir::Files | QDir::Hidden), QStringList{"DVBL_OLD.TXT"});
+    }
+};
+
+DALVORA_TEST_MAIN(TestEdiBlFile)
+#include "tst_ediblfile.moc"
