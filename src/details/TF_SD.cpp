@@ -1,0 +1,318 @@
+#include "TF_SD.h"
+
+#include "InputRules.h"
+#include "TDM_BL.h"
+#include "TIvTranslator.h"
+#include "TMsgDlg.h"
+#include "TranslateText.h"
+
+#include <QKeyEvent>
+#include <QScopeGuard>
+#include <QValidator>
+
+#ifdef DALVORA_HAS_CALENDAR
+#include "TF_Calendario.h"
+#endif
+
+namespace {
+QString T(const char *native)
+{
+    return TranslateText(QString::fromUtf8(native));
+}
+
+int blCode()
+{
+    return DM_BL->qyBLS->integer(QStringLiteral("Bls_Codigo"));
+}
+
+// The NCM entry takes what the column and the carrier file can hold, also when pasted.
+class NcmValidator : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &) const override
+    {
+        return InputRules::isAcceptable(input, false) ? Acceptable : Invalid;
+    }
+};
+
+// The NCM list, read afresh in code order.
+void openNcm()
+{
+    EditBuffer *q = DM_BL->qyNCM;
+    q->close();
+    q->setSql({QStringLiteral("SELECT * from Dal_NCM"), QStringLiteral("where Ncm_Cod_BL = :pp1"),
+               QStringLiteral("ORDER BY Ncm_Numero")});
+    q->setPp1(blCode());
+    q->open();
+}
+} // namespace
+
+TF_SD::TF_SD(QWidget *parent) : QDialog(parent)
+{
+    setupUi(this);
+    // No title-bar buttons: the window is closed with BB_Fechar.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setFixedSize(size());
+
+    MD = new TMsgDlg(this);
+    MD->applyPreset(TMsgDlg::MainWindowPreset);
+
+    StatusBar1->setPanelWidths({width() / 2, width() - width() / 2});
+
+    DataSource *ds = DM_BL->DS_SD;
+    for (TDBEdit *w : findChildren<TDBEdit *>())
+        w->bind(ds, w->property("dataField").toString());
+    DBDateEdit9->bind(ds, DBDateEdit9->property("dataField").toString());
+    DBRG_Tipo->bind(ds, DBRG_Tipo->property("dataField").toString());
+    DBGrid1->setDataSource(ds);
+    DBGrid1->setColumns(DBGrid1->property("dataFields").toStringList(), DBGrid1->columnTitles());
+    DBGrid2->setDataSource(DM_BL->DS_NCM);
+    DBGrid2->setColumns(DBGrid2->property("dataFields").toStringList(), DBGrid2->columnTitles());
+
+    connect(SB_Inclusao, &QToolButton::clicked, this, &TF_SD::SB_InclusaoClick);
+    connect(SB_Edit, &QToolButton::clicked, this, &TF_SD::SB_EditClick);
+    connect(SB_Grava, &QToolButton::clicked, this, &TF_SD::SB_GravaClick);
+    connect(SB_Cancela, &QToolButton::clicked, this, &TF_SD::SB_CancelaClick);
+    connect(SB_Calendario, &QToolButton::clicked, this, &TF_SD::SB_CalendarioClick);
+    connect(BB_Delete, &QPushButton::clicked, this, &TF_SD::BB_DeleteClick);
+    connect(BB_Fechar, &QPushButton::clicked, this, &TF_SD::BB_FecharClick);
+    connect(SB_IncNCM, &QToolButton::clicked, this, &TF_SD::SB_IncNCMClick);
+    connect(SB_CancNCM, &QToolButton::clicked, this, &TF_SD::SB_CancNCMClick);
+    DBGrid1->installEventFilter(this);
+    EdNCM->setMaxLength(TableDef::ncm().column(QStringLiteral("Ncm_Numero"))->maxLength);
+    EdNCM->setValidator(new NcmValidator(EdNCM));
+
+    IvT = new TIvTranslator(this);
+}
+
+TF_SD::~TF_SD() = default;
+
+void TF_SD::openQueries()
+{
+    openNcm();
+    EditBuffer *sd = DM_BL->qySD;
+    sd->close();
+    sd->setSql({QStringLiteral("SELECT * from Dal_SD"), QStringLiteral("where Sd_Cod_BL = :pp1"),
+                QStringLiteral("ORDER BY Sd_Numero")});
+    sd->setPp1(blCode());
+    sd->open();
+    sd->setDisplayFormat(QStringLiteral("Sd_ValorFOB"), QStringLiteral("###,###,##0.00"));
+    sd->setDisplayFormat(QStringLiteral("Sd_Peso"), QStringLiteral("###,###,##0.000"));
+    sd->setDisplayFormat(QStringLiteral("Sd_Vencto"), QStringLiteral("DD/MM/YYYY"));
+}
+
+void TF_SD::execFor(QWidget *parent)
+{
+    // Closing drops a document change still pending; done also when the window ends with an error.
+    const auto closeQueries = qScopeGuard([] {
+        DM_BL->qyNCM->close();
+        DM_BL->qySD->close();
+    });
+    openQueries();
+    TF_SD window(parent);
+    window.exec();
+}
+
+void TF_SD::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void TF_SD::FormShow()
+{
+    QStringList titles = DBGrid1->columnTitles();
+    titles[3] = T("Valor") + QStringLiteral(" FOB");
+    DBGrid1->setColumnTitles(titles);
+    GB_NCM->setTitle(T("Cadastro") + QStringLiteral(" NCM"));
+    ContaNCM();
+    EdNCM->clear();
+    showMode();
+    focusToolbar();
+}
+
+void TF_SD::keyPressEvent(QKeyEvent *event)
+{
+    // Escape does not close the window: only BB_Fechar does.
+    if (event->key() == Qt::Key_Escape)
+        return;
+    QDialog::keyPressEvent(event);
+}
+
+bool TF_SD::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == DBGrid1 && event->type() == QEvent::KeyPress) {
+        // The list never deletes from the keyboard.
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::ControlModifier)
+            return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TF_SD::setEditing(bool editing)
+{
+    DBGrid1->setEnabled(!editing);
+    SB_Inclusao->setEnabled(!editing);
+    SB_Edit->setEnabled(!editing);
+    SB_Grava->setEnabled(editing);
+    SB_Cancela->setEnabled(editing);
+    showMode();
+}
+
+void TF_SD::showMode()
+{
+    StatusBar1->setPanelText(1, DM_BL->ModoSD);
+}
+
+void TF_SD::focusToolbar()
+{
+    Panel1->setFocus();
+}
+
+int TF_SD::message(const QString &text, int type)
+{
+    return MD->show(text, type, DM_BL->IdiomaAtual(), TMsgDlg::OkButton);
+}
+
+bool TF_SD::confirmed(const QString &question)
+{
+    return MD->show(question, TMsgDlg::Confirmation, DM_BL->IdiomaAtual(), TMsgDlg::OkCancelButtons) ==
+           TMsgDlg::ResultOk;
+}
+
+bool TF_SD::deleteConfirmed(const QString &number)
+{
+    return confirmed(T("DESEJA EXCLUIR ?") + QStringLiteral("   ") + T("Número") + QStringLiteral(":  ") + number) &&
+           confirmed(T("DESEJA REALMENTE EXCLUIR ?"));
+}
+
+int TF_SD::ContaNCM()
+{
+    EditBuffer *q = DM_BL->qyNCM;
+    const int count = q->recordCount();
+    q->first();
+    L_Tot->setText(QString::number(count));
+    return count;
+}
+
+void TF_SD::SB_InclusaoClick()
+{
+    DM_BL->qySD->insert();
+    setEditing(true);
+    DBEdit2->setFocus();
+}
+
+void TF_SD::SB_EditClick()
+{
+    EditBuffer *q = DM_BL->qySD;
+    if (q->integer(QStringLiteral("Sd_Codigo")) == 0) {
+        message(T("Não tem Registro selecionado"), TMsgDlg::Information);
+        return;
+    }
+    q->edit();
+    setEditing(true);
+}
+
+void TF_SD::SB_GravaClick()
+{
+    focusToolbar();
+    EditBuffer *q = DM_BL->qySD;
+    const int bl = blCode();
+    if (q->text(QStringLiteral("Sd_Tipo")).isEmpty()) {
+        message(T("Necessário") + QLatin1Char(' ') + T("Tipo"), TMsgDlg::Information);
+        return;
+    }
+    if (DBEdit2->text().isEmpty()) {
+        message(T("Necessário") + QLatin1Char(' ') + T("Número"), TMsgDlg::Information);
+        DBEdit2->setFocus();
+        return;
+    }
+    if (q->state() == EditBuffer::Insert) {
+        q->setInteger(QStringLiteral("Sd_Cod_BL"), bl);
+        DM_BL->postWithNewCode(q);
+    } else {
+        q->post();
+    }
+    setEditing(false);
+}
+
+void TF_SD::SB_CancelaClick()
+{
+    focusToolbar();
+    DM_BL->qySD->cancel();
+    setEditing(false);
+}
+
+void TF_SD::BB_DeleteClick()
+{
+    EditBuffer *q = DM_BL->qySD;
+    if (q->integer(QStringLiteral("Sd_Codigo")) <= 0)
+        return;
+    if (!deleteConfirmed(q->text(QStringLiteral("Sd_Numero"))))
+        return;
+    // A change being typed into the document goes with it.
+    q->cancel();
+    q->deleteCurrent();
+    setEditing(false);
+}
+
+void TF_SD::SB_IncNCMClick()
+{
+    focusToolbar();
+    const int bl = blCode();
+    const QString code = EdNCM->text();
+    if (code.isEmpty()) {
+        message(T("Necessário") + QStringLiteral(" Nr. NCM"), TMsgDlg::Error);
+        return;
+    }
+    if (ContaNCM() >= MaxNcm) {
+        message(T("Máximo") + QStringLiteral(" 190 NCM"), TMsgDlg::Error);
+        return;
+    }
+    EditBuffer *q = DM_BL->qyNCM;
+    bool duplicate = false;
+    for (int row = 0; row < q->recordCount() && !duplicate; ++row)
+        duplicate = q->valueAt(row, QStringLiteral("Ncm_Numero")).toString() == code;
+    if (duplicate) {
+        message(QStringLiteral("NCM ") + T("já cadastrado"), TMsgDlg::Error);
+        return;
+    }
+    q->insert();
+    try {
+        q->setInteger(QStringLiteral("Ncm_Cod_BL"), bl);
+        q->setText(QStringLiteral("Ncm_Numero"), code);
+        DM_BL->postWithNewCode(q);
+    } catch (...) {
+        // Nothing was stored: the list stays as it was and the code stays typed for another try.
+        q->cancel();
+        throw;
+    }
+    openNcm();
+    ContaNCM();
+    EdNCM->clear();
+}
+
+void TF_SD::SB_CancNCMClick()
+{
+    EditBuffer *q = DM_BL->qyNCM;
+    if (q->integer(QStringLiteral("Ncm_Codigo")) <= 0)
+        return;
+    if (!deleteConfirmed(q->text(QStringLiteral("Ncm_Numero"))))
+        return;
+    q->deleteCurrent();
+    ContaNCM();
+}
+
+void TF_SD::SB_CalendarioClick()
+{
+#ifdef DALVORA_HAS_CALENDAR
+    TF_Calendario::execCalendar(this);
+#endif
+}
+
+void TF_SD::BB_FecharClick()
+{
+    done(QDialog::Rejected);
+}

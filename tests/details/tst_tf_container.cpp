@@ -1,0 +1,323 @@
+#include "DetailFixture.h"
+#include "DialogDriver.h"
+#include "TF_Container.h"
+#include "TestEnv.h"
+
+#include <QComboBox>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <functional>
+
+// Drives the container editor through its real entry: the window is modal, so each scenario runs as the answer to
+// the editor's own appearance, and the message dialogs it opens are answered from the driver's queue.
+class TestTF_Container : public QObject
+{
+    Q_OBJECT
+
+    DetailFixture fx;
+    DialogDriver *driver = nullptr;
+
+    // The window shown as its entry shows it, but not modally, so the message dialogs it opens are the only modal
+    // ones and the driver answers them; closing ends as the entry does, with the queries closed.
+    void runEditor(const std::function<void(TF_Container *)> &scenario)
+    {
+        TF_Container::openQuery();
+        {
+            TF_Container editor;
+            editor.show();
+            QVERIFY(QTest::qWaitForWindowActive(&editor));
+            scenario(&editor);
+            click(editor.BB_Fechar);
+            QVERIFY(!editor.isVisible());
+        }
+        DM_BL->qyCntr->close();
+    }
+
+    // Clicked near the left edge, where a check box or radio button has its mark.
+    static void click(QAbstractButton *button)
+    {
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+    }
+
+    static void type(QWidget *edit, const QString &text)
+    {
+        edit->setFocus();
+        QTest::keyClicks(edit, text);
+    }
+
+    static void chooseType(TF_Container *editor, int index)
+    {
+        editor->DBComboBox2->setCurrentIndex(index);
+        // The choice is taken into the row as the clerk makes it.
+        Q_EMIT editor->DBComboBox2->activated(index);
+    }
+
+    static QList<QVariantList> rows(const QString &sql)
+    {
+        QSqlQuery q(Store::database());
+        q.exec(sql);
+        QList<QVariantList> result;
+        while (q.next()) {
+            QVariantList row;
+            for (int i = 0; i < q.record().count(); ++i)
+                row << q.value(i);
+            result << row;
+        }
+        return result;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        fx.setUp();
+        driver = new DialogDriver;
+    }
+    void cleanup()
+    {
+        QCOMPARE(driver->pending(), 0);
+        delete driver;
+        fx.tearDown();
+    }
+
+    void refusalOnLooseCargo_data()
+    {
+        QTest::addColumn<QString>("carga");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("loose cargo") << "LCL"
+                                     << "Necessário CARGA CNTR";
+        QTest::newRow("containers") << "FCL"
+                                    << "";
+        QTest::newRow("empty cargo kind opens") << ""
+                                                << "";
+    }
+    void refusalOnLooseCargo()
+    {
+        QFETCH(QString, carga);
+        QFETCH(QString, message);
+        QCOMPARE(TF_Container::refusal(carga, QStringLiteral("CARGA")), message);
+    }
+
+    void openingShowsTheBlContainersInNumberOrder()
+    {
+        const int bl = DetailFixture::newBl();
+        DetailFixture::addContainer(bl, QStringLiteral("ZZZU2"), QStringLiteral("Nor 40"));
+        DetailFixture::addContainer(bl, QStringLiteral("AAAU1"), QStringLiteral("Nor 20"), 1234.5);
+        DetailFixture::addContainer(DetailFixture::newBl(), QStringLiteral("OTHER"), QStringLiteral("Nor 20"));
+        DetailFixture::showBl(bl);
+        // Through the real entry: the window is modal and closes with its button.
+        driver->handle([](QWidget *window) {
+            auto *editor = qobject_cast<TF_Container *>(window);
+            QVERIFY(editor);
+            QCOMPARE(editor->windowTitle(), QStringLiteral("Containers"));
+            QCOMPARE(editor->DBComboBox2->count(), 16);
+            QCOMPARE(editor->DBComboBox2->maxVisibleItems(), 16);
+            const EditBuffer *q = DM_BL->qyCntr;
+            QCOMPARE(q->recordCount(), 2);
+            QCOMPARE(q->text(QStringLiteral("Cnt_Numero")), QStringLiteral("AAAU1"));
+            QCOMPARE(editor->DBEdit23->text(), QStringLiteral("1.234,500"));
+            QCOMPARE(editor->StatusBar1->panelText(1), QStringLiteral("Visualizar"));
+            QVERIFY(editor->SB_Inclusao->isEnabled() && editor->SB_Edit->isEnabled());
+            QVERIFY(!editor->SB_Grava->isEnabled() && !editor->SB_Cancela->isEnabled());
+            click(editor->SB_Inclusao);
+            QTest::keyClicks(editor->DBEdit15, QStringLiteral("PENDING"));
+            click(editor->BB_Fechar);
+        });
+        TF_Container::execFor(nullptr);
+        // Closed, dropping the row left pending; the confirmed rows stay.
+        QVERIFY(!DM_BL->qyCntr->isOpen());
+        QCOMPARE(rows(QStringLiteral("SELECT * FROM Dal_Cntr")).size(), 3);
+    }
+
+    void includeAllocatesCodesOverAllBls()
+    {
+        const int first = DetailFixture::newBl();
+        const int second = DetailFixture::newBl();
+        DetailFixture::addContainer(first, QStringLiteral("A1"), QStringLiteral("Nor 20"));
+        DetailFixture::addContainer(first, QStringLiteral("A2"), QStringLiteral("Nor 20"));
+        DetailFixture::showBl(second);
+        runEditor([](TF_Container *editor) {
+            click(editor->SB_Inclusao);
+            QCOMPARE(editor->StatusBar1->panelText(1), QStringLiteral("Incluir"));
+            QVERIFY(!editor->DBGrid2->isEnabled());
+            QVERIFY(editor->focusWidget() == editor->DBEdit15);
+            QTest::keyClicks(editor->DBEdit15, QStringLiteral("msku 123"));
+            chooseType(editor, 12); // "Reefer 40"
+            type(editor->DBEdit23, QStringLiteral("1500,5"));
+            click(editor->SB_Grava);
+            QCOMPARE(editor->StatusBar1->panelText(1), QStringLiteral("Visualizar"));
+            QVERIFY(editor->DBGrid2->isEnabled());
+            QVERIFY(editor->SB_Inclusao->isEnabled() && !editor->SB_Grava->isEnabled());
+        });
+        const auto stored = rows(QStringLiteral("SELECT Cnt_Codigo, Cnt_Cod_BL, Cnt_Numero, Cnt_Tipo, Cnt_Peso "
+                                                "FROM Dal_Cntr WHERE Cnt_Cod_BL = %1")
+                                     .arg(second));
+        QCOMPARE(stored.size(), 1);
+        QCOMPARE(stored[0][0].toInt(), 3); // one more than the highest code of any BL
+        QCOMPARE(stored[0][1].toInt(), second);
+        QCOMPARE(stored[0][2].toString(), QStringLiteral("MSKU 123")); // upper-cased as typed
+        QCOMPARE(stored[0][3].toString(), QStringLiteral("Reefer 40"));
+        QCOMPARE(stored[0][4].toDouble(), 1500.5);
+    }
+
+    void editKeepsTheCodes()
+    {
+        const int bl = DetailFixture::newBl();
+        const int code = DetailFixture::addContainer(bl, QStringLiteral("A1"), QStringLiteral("Nor 20"));
+        runEditor([](TF_Container *editor) {
+            click(editor->SB_Edit);
+            QCOMPARE(editor->StatusBar1->panelText(1), QStringLiteral("Editar"));
+            type(editor->DBEdit18, QStringLiteral("PALLETS"));
+            click(editor->SB_Grava);
+        });
+        const auto stored = rows(QStringLiteral("SELECT Cnt_Codigo, Cnt_Cod_BL, Cnt_VolTipo FROM Dal_Cntr"));
+        QCOMPARE(stored.size(), 1);
+        QCOMPARE(stored[0][0].toInt(), code);
+        QCOMPARE(stored[0][1].toInt(), bl);
+        QCOMPARE(stored[0][2].toString(), QStringLiteral("PALLETS"));
+    }
+
+    void editOnAnEmptyListStartsANewRow()
+    {
+        DetailFixture::newBl();
+        runEditor([](TF_Container *editor) {
+            click(editor->SB_Edit);
+            QCOMPARE(DM_BL->qyCntr->state(), EditBuffer::Insert);
+            QVERIFY(editor->focusWidget() == editor->Panel1);
+            type(editor->DBEdit15, QStringLiteral("B1"));
+            chooseType(editor, 0);
+            click(editor->SB_Grava);
+        });
+        QCOMPARE(rows(QStringLiteral("SELECT Cnt_Codigo FROM Dal_Cntr")).size(), 1);
+    }
+
+    void requiredNumberThenType()
+    {
+        DetailFixture::newBl();
+        runEditor([this](TF_Container *editor) {
+            click(editor->SB_Inclusao);
+            driver->press(QStringLiteral("OK"));
+            click(editor->SB_Grava);
+            QCOMPARE(driver->texts().last(), QStringLiteral("Necessário Número"));
+            QVERIFY(editor->focusWidget() == editor->DBEdit15);
+            QTest::keyClicks(editor->DBEdit15, QStringLiteral("C1"));
+            driver->press(QStringLiteral("OK"));
+            click(editor->SB_Grava);
+            QCOMPARE(driver->texts().last(), QStringLiteral("Necessário Tipo"));
+            QVERIFY(editor->focusWidget() == editor->DBEdit15);
+            QCOMPARE(DM_BL->qyCntr->state(), EditBuffer::Insert);
+        });
+        // The pending row was dropped on closing.
+        QVERIFY(rows(QStringLiteral("SELECT * FROM Dal_Cntr")).isEmpty());
+    }
+
+    void storedTypeOutsideTheListMustBeChosenAgain()
+    {
+        const int bl = DetailFixture::newBl();
+        DetailFixture::addContainer(bl, QStringLiteral("C1"), QStringLiteral("dry box 20"));
+        runEditor([this](TF_Container *editor) {
+            click(editor->SB_Edit);
+            driver->press(QStringLiteral("OK"));
+            click(editor->SB_Grava);
+            QCOMPARE(driver->texts().last(), QStringLiteral("Necessário Tipo"));
+            chooseType(editor, 0);
+            click(editor->SB_Grava);
+            QCOMPARE(DM_BL->qyCntr->state(), EditBuffer::Browse);
+        });
+        QCOMPARE(rows(QStringLiteral("SELECT Cnt_Tipo FROM Dal_Cntr"))[0][0].toString(), QStringLiteral("Dry Box 20"));
+    }
+
+    void cancelRestoresTheRow()
+    {
+        const int bl = DetailFixture::newBl();
+        DetailFixture::addContainer(bl, QStringLiteral("C1"), QStringLiteral("Nor 20"));
+        runEditor([](TF_Container *editor) {
+            click(editor->SB_Edit);
+            type(editor->DBEdit15, QStringLiteral("X"));
+            click(editor->SB_Cancela);
+            QCOMPARE(editor->DBEdit15->text(), QStringLiteral("C1"));
+            QVERIFY(editor->SB_Edit->isEnabled() && !editor->SB_Cancela->isEnabled());
+        });
+        QCOMPARE(rows(QStringLiteral("SELECT Cnt_Numero FROM Dal_Cntr"))[0][0].toString(), QStringLiteral("C1"));
+    }
+
+    void deleteAsksTwice_data()
+    {
+        QTest::addColumn<QStringList>("answers");
+        QTest::addColumn<int>("remaining");
+        QTest::newRow("OK twice deletes") << QStringList{"OK", "OK"} << 0;
+        QTest::newRow("Cancel at the first keeps") << QStringList{"Cancelar"} << 1;
+        QTest::newRow("Escape at the second keeps") << QStringList{"OK", "Escape"} << 1;
+    }
+    void deleteAsksTwice()
+    {
+        QFETCH(QStringList, answers);
+        QFETCH(int, remaining);
+        const int bl = DetailFixture::newBl();
+        DetailFixture::addContainer(bl, QStringLiteral("MSKU9"), QStringLiteral("Nor 20"));
+        runEditor([&](TF_Container *editor) {
+            for (const QString &answer : answers)
+                answer == QLatin1String("Escape") ? driver->escape() : driver->press(answer);
+            click(editor->BB_Delete);
+            QCOMPARE(driver->texts().first(), QStringLiteral("DESEJA EXCLUIR ?   Cntr: MSKU9"));
+            if (answers.size() == 2)
+                QCOMPARE(driver->texts().last(), QStringLiteral("DESEJA REALMENTE EXCLUIR ?"));
+        });
+        QCOMPARE(rows(QStringLiteral("SELECT * FROM Dal_Cntr")).size(), remaining);
+    }
+
+    void deleteWhileInsertingDoesNothing()
+    {
+        const int bl = DetailFixture::newBl();
+        DetailFixture::addContainer(bl, QStringLiteral("C1"), QStringLiteral("Nor 20"));
+        runEditor([this](TF_Container *editor) {
+            click(editor->SB_Inclusao);
+            type(editor->DBEdit15, QStringLiteral("NEW"));
+            click(editor->BB_Delete);
+            QVERIFY(driver->texts().isEmpty());
+            QCOMPARE(DM_BL->qyCntr->state(), EditBuffer::Insert);
+            QCOMPARE(editor->DBEdit15->text(), QStringLiteral("NEW"));
+        });
+        QCOMPARE(rows(QStringLiteral("SELECT * FROM Dal_Cntr")).size(), 1);
+    }
+
+    void sealOrderOnlyWhileEditing()
+    {
+        const int bl = DetailFixture::newBl();
+        DetailFixture::addContainer(bl, QStringLiteral("C1"), QStringLiteral("Nor 20"), 0, 0,
+                                    {{QStringLiteral("Cnt_Lacre_1"), QStringLiteral("S1")}});
+        runEditor([this](TF_Container *editor) {
+            // Viewing: no message.
+            editor->DBEdit21->setFocus();
+            QVERIFY(driver->texts().isEmpty());
+            click(editor->SB_Edit);
+            editor->DBEdit20->setFocus(); // seal 1 is filled
+            QVERIFY(driver->texts().isEmpty());
+            driver->press(QStringLiteral("OK"));
+            editor->DBEdit21->setFocus();
+            QCOMPARE(driver->texts().last(), QStringLiteral("Necessário Lacre 2"));
+            QVERIFY(editor->focusWidget() == editor->Panel1);
+            // Focus events reach the window again once it is active after the message.
+            editor->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(editor));
+            driver->press(QStringLiteral("OK"));
+            editor->DBEdit22->setFocus();
+            QCOMPARE(driver->texts().last(), QStringLiteral("Necessário Lacre 3"));
+            click(editor->SB_Cancela);
+        });
+    }
+
+    void ctrlDeleteInTheListIsSwallowed()
+    {
+        const int bl = DetailFixture::newBl();
+        DetailFixture::addContainer(bl, QStringLiteral("C1"), QStringLiteral("Nor 20"));
+        runEditor([this](TF_Container *editor) {
+            editor->DBGrid2->setFocus();
+            QTest::keyClick(editor->DBGrid2, Qt::Key_Delete, Qt::ControlModifier);
+            QVERIFY(driver->texts().isEmpty());
+        });
+        QCOMPARE(rows(QStringLiteral("SELECT * FROM Dal_Cntr")).size(), 1);
+    }
+};
+
+DALVORA_TEST_MAIN(TestTF_Container)
+#include "tst_tf_container.moc"
