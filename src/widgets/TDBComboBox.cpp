@@ -18,7 +18,8 @@ void TDBComboBox::bind(DataSource *source, const QString &field)
 {
     m_field = field;
     const ColumnDef *def = TableDef::findColumn(field);
-    lineEdit()->setValidator(new FieldValidator(ColumnType::Text, false, this));
+    if (!lineEdit()->validator())
+        lineEdit()->setValidator(new FieldValidator(ColumnType::Text, false, this));
     lineEdit()->setMaxLength(def && def->maxLength > 0 ? def->maxLength : 32767);
     m_link->bind(source, field);
 }

@@ -56,7 +56,9 @@ void TDBEdit::configure()
 {
     const ColumnDef *def = TableDef::findColumn(m_field);
     const ColumnType type = def ? def->type : ColumnType::Text;
+    const QValidator *old = validator();
     setValidator(new FieldValidator(type, m_upperCase, this));
+    delete old;
     setMaxLength(def && def->maxLength > 0 ? def->maxLength : 32767);
 }
 

@@ -15,6 +15,11 @@ TDBGrid::TDBGrid(QWidget *parent) : QTableView(parent), m_model(new BufferTableM
     verticalHeader()->hide();
     horizontalHeader()->setSectionsClickable(true);
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &TDBGrid::titleClicked);
+    // Re-reading the rows resets the header: the widths go back on, the selection to the buffer's row.
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+        applyWidths();
+        followBuffer();
+    });
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex &current) {
         if (m_following || !m_source || !current.isValid())
             return;
@@ -24,12 +29,11 @@ TDBGrid::TDBGrid(QWidget *parent) : QTableView(parent), m_model(new BufferTableM
 
 void TDBGrid::setDataSource(DataSource *source)
 {
+    disconnect(m_follow);
     m_source = source;
     m_model->setBuffer(source ? source->buffer() : nullptr);
-    if (source) {
-        connect(source->buffer(), &EditBuffer::currentChanged, this, &TDBGrid::followBuffer);
-        connect(m_model, &QAbstractItemModel::modelReset, this, &TDBGrid::followBuffer);
-    }
+    if (source)
+        m_follow = connect(source->buffer(), &EditBuffer::currentChanged, this, &TDBGrid::followBuffer);
     followBuffer();
 }
 
@@ -38,8 +42,13 @@ void TDBGrid::setColumns(const QStringList &fields, const QStringList &titles, c
     m_model->setFields(fields);
     m_model->setTitles(titles);
     m_widths = widths;
-    for (int i = 0; i < widths.size(); ++i)
-        setColumnWidth(i, widths[i]);
+    applyWidths();
+}
+
+void TDBGrid::applyWidths()
+{
+    for (int i = 0; i < m_widths.size(); ++i)
+        setColumnWidth(i, m_widths[i]);
 }
 
 QStringList TDBGrid::columnTitles() const

@@ -30,9 +30,11 @@ Q_SIGNALS:
 
 private:
     void followBuffer();
+    void applyWidths();
 
     BufferTableModel *m_model;
     DataSource *m_source = nullptr;
+    QMetaObject::Connection m_follow;
     QList<int> m_widths;
     bool m_following = false;
 };

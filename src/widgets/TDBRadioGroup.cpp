@@ -95,12 +95,12 @@ void TDBRadioGroup::refresh()
 
 void TDBRadioGroup::choose(int index)
 {
-    if (m_link->editing() && index < m_values.size()) {
-        const QString value = m_values[index];
-        m_link->write([&](EditBuffer &b) { b.setValue(m_field, value); });
-        refresh();
-        Q_EMIT changed();
-    } else {
-        refresh(); // a click while the record is only shown changes nothing
+    if (!m_link->editing() || index >= m_values.size() || index == itemIndex()) {
+        refresh(); // a click while the record is only shown, or on the chosen item, changes nothing
+        return;
     }
+    const QString value = m_values[index];
+    m_link->write([&](EditBuffer &b) { b.setValue(m_field, value); });
+    refresh();
+    Q_EMIT changed();
 }

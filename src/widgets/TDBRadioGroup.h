@@ -41,7 +41,7 @@ public:
     QList<QRadioButton *> buttons() const { return m_buttons; }
 
 Q_SIGNALS:
-    // The user chose an item.
+    // The user chose another item.
     void changed();
 
 private:

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPalette>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -61,6 +62,15 @@ QStyle::StandardPixmap glyphOf(TMsgDlg::ButtonKind kind)
     }
 }
 
+void setTextColor(QWidget *widget, QPalette::ColorRole role, const QColor &color)
+{
+    if (!color.isValid())
+        return;
+    QPalette palette = widget->palette();
+    palette.setColor(role, color);
+    widget->setPalette(palette);
+}
+
 } // namespace
 
 TMsgDlg::TMsgDlg(QObject *parent) : QObject(parent)
@@ -72,18 +82,21 @@ TMsgDlg::TMsgDlg(QObject *parent) : QObject(parent)
 
 void TMsgDlg::applyPreset(Preset preset)
 {
-    const bool main = preset == MainWindowPreset;
-    BtnWidth = main ? 95 : 75;
-    BtnHeight = main ? 26 : 25;
-    BtnSpace = main ? 20 : 15;
+    const bool wide = preset == MainWindowPreset || preset == DetailWindowPreset;
+    const bool about = preset == AboutBoxPreset;
+    const QColor navy(0, 0, 128);
+    BtnWidth = wide ? 95 : 75;
+    BtnHeight = wide ? 26 : 25;
+    BtnSpace = wide ? 20 : 15;
     Indent = 14;
-    LineSeparator = main ? QLatin1Char('\\') : QLatin1Char('|');
+    LineSeparator = wide ? QLatin1Char('\\') : QLatin1Char('|');
     ShowIcon = true;
     ShowGlyph = true;
-    ButtonFont = AppFonts::screen(8, preset != AboutBoxPreset);
-    ButtonColor = QColor();
-    MessageFont = preset == AboutBoxPreset ? AppFonts::screen(8, false) : AppFonts::screen(10, true);
-    MessageColor = preset == AboutBoxPreset ? QColor() : QColor(0, 0, 128);
+    Color = QColor();
+    ButtonFont = AppFonts::screen(8, !about);
+    ButtonColor = preset == MainWindowPreset || preset == DuplicatePreset ? navy : QColor();
+    MessageFont = about ? AppFonts::screen(8, false) : AppFonts::screen(10, true);
+    MessageColor = about ? QColor() : navy;
     Beep = bsAsterix;
     DialogStyle = msCenter;
     DefaultButton = Yes;
@@ -171,6 +184,10 @@ int TMsgDlg::show(const QString &text, int type, int language, int buttons)
     dialog.setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint |
                           Qt::CustomizeWindowHint);
     dialog.setWindowTitle(title(type, language));
+    QPalette background = dialog.palette();
+    background.setColor(QPalette::Window, Color.isValid() ? Color : background.color(QPalette::Button));
+    dialog.setPalette(background);
+    dialog.setAutoFillBackground(true);
 
     auto *label = new QLabel(&dialog);
     label->setObjectName(QStringLiteral("message"));
@@ -181,8 +198,7 @@ int TMsgDlg::show(const QString &text, int type, int language, int buttons)
     label->setText(shown);
     label->setTextFormat(Qt::PlainText);
     label->setFont(MessageFont);
-    if (MessageColor.isValid())
-        label->setStyleSheet(QStringLiteral("color: %1;").arg(MessageColor.name()));
+    setTextColor(label, QPalette::WindowText, MessageColor);
     label->adjustSize();
 
     QList<ButtonKind> kinds;
@@ -200,26 +216,31 @@ int TMsgDlg::show(const QString &text, int type, int language, int buttons)
         icon->setGeometry(g.icon);
     }
 
-    QPushButton *first = nullptr;
+    QList<QPushButton *> order;
     for (int i = 0; i < kinds.size(); ++i) {
         const ButtonKind kind = kinds[i];
         auto *button = new QPushButton(caption(kind, language), &dialog);
         button->setObjectName(QStringLiteral("button%1").arg(int(kind)));
         button->setFont(ButtonFont);
-        button->setAutoDefault(false);
-        if (ButtonColor.isValid())
-            button->setStyleSheet(QStringLiteral("color: %1;").arg(ButtonColor.name()));
+        // Enter presses the focused button, as Space does; Escape stays with the dialog (no button cancels).
+        button->setAutoDefault(true);
+        setTextColor(button, QPalette::ButtonText, ButtonColor);
         if (ShowGlyph)
             button->setIcon(dialog.style()->standardIcon(glyphOf(kind)));
         button->setGeometry(g.buttons[i]);
         if (kind != Help)
             connect(button, &QPushButton::clicked, &dialog, [&dialog, kind] { dialog.done(result(kind)); });
-        if (!first || kind == DefaultButton)
-            first = button;
+        if (kind == DefaultButton)
+            order.prepend(button);
+        else
+            order.append(button);
     }
     dialog.setFixedSize(g.client);
-    if (first)
-        first->setFocus();
+    // The default kind's button, when shown, takes the focus first; the others follow in kind order.
+    for (int i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    if (!order.isEmpty())
+        order.first()->setFocus();
 
     if (DialogStyle == msCenter) {
         const QRect screen = dialog.screen()->availableGeometry();

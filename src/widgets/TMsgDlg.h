@@ -33,9 +33,11 @@ public:
     };
     enum BeepSound { bsNone, bsAsterix, bsCriticalStop, bsDefault, bsExclamation, bsQuestion };
     enum Style { msCenter, msPosition };
-    // Property values of the system's windows: main, container, SD and search windows; about box, duplicate,
-    // memo-composer and EDI windows; and the about box's plain fonts.
-    enum Preset { MainWindowPreset, DialogPreset, AboutBoxPreset };
+    // Property values of the system's windows. The main window and the list windows (container, SD, search) use
+    // wide buttons and the backslash as line separator; the smaller windows (duplicate, memo composer, EDI) the
+    // component's own sizes and "|". Buttons are navy on the main and duplicate windows; the about box has plain
+    // 8 pt fonts.
+    enum Preset { MainWindowPreset, DialogPreset, AboutBoxPreset, DetailWindowPreset, DuplicatePreset };
 
     explicit TMsgDlg(QObject *parent = nullptr);
 
@@ -66,6 +68,7 @@ public:
     QChar LineSeparator = QLatin1Char('|');
     bool ShowIcon = true;
     bool ShowGlyph = true;
+    QColor Color; // background; invalid: the button face colour
     QFont ButtonFont;
     QColor ButtonColor;
     QFont MessageFont;

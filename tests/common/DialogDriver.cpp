@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QTest>
 
@@ -16,14 +17,16 @@ DialogDriver::~DialogDriver() = default;
 
 DialogDriver &DialogDriver::press(const QString &caption)
 {
-    m_queue << [caption](QWidget *dialog) {
+    m_queue << [this, caption](QWidget *dialog) {
         for (QAbstractButton *button : dialog->findChildren<QAbstractButton *>()) {
-            if (button->text() == caption && button->isVisible()) {
+            if (button->isVisible() && (button->text() == caption || QString(button->text()).remove(u'&') == caption)) {
                 button->click();
                 return;
             }
         }
-        qWarning("DialogDriver: no button '%s' on '%s'", qPrintable(caption), qPrintable(dialog->windowTitle()));
+        m_failures << QStringLiteral("no button \"%1\" on \"%2\"").arg(caption, dialog->windowTitle());
+        if (auto *modal = qobject_cast<QDialog *>(dialog))
+            modal->reject();
     };
     return *this;
 }
@@ -47,6 +50,17 @@ QStringList DialogDriver::texts() const
         if (!s.text.isEmpty())
             result << s.text;
     return result;
+}
+
+QString DialogDriver::report() const
+{
+    QStringList lines;
+    for (const Seen &s : seen)
+        lines << QStringLiteral("seen \"%1\": \"%2\" [%3]").arg(s.title, s.text, s.buttons.join(u", "));
+    lines << m_failures;
+    if (!m_queue.isEmpty())
+        lines << QStringLiteral("%1 answer(s) never used").arg(m_queue.size());
+    return lines.join(u'\n');
 }
 
 void DialogDriver::poll()
