@@ -1,0 +1,195 @@
+#include "TF_TXT.h"
+
+#include "AppFonts.h"
+#include "AppInfo.h"
+#include "DalvoraFolder.h"
+#include "EdiBlComposer.h"
+#include "EdiBlFile.h"
+#include "EdiBlRowsReader.h"
+#include "EdiComposeError.h"
+#include "MemoGeometry.h"
+#include "MemoLines.h"
+#include "StoreError.h"
+#include "TDM_BL.h"
+#include "TIvTranslator.h"
+#include "TMsgDlg.h"
+#include "TranslateText.h"
+
+#include <QDate>
+#include <QFileDialog>
+#include <QRadioButton>
+
+#ifdef DALVORA_HAS_CALENDAR
+#include "TF_Calendario.h"
+#endif
+
+namespace {
+QString T(const char *native)
+{
+    return TranslateText(QString::fromUtf8(native));
+}
+} // namespace
+
+TF_TXT::TF_TXT(QWidget *parent)
+    : QDialog(parent), qyBL(new EditBuffer(QStringLiteral("qyBL"), this)),
+      qyCntr(new EditBuffer(QStringLiteral("qyCntr"), this)), qySD(new EditBuffer(QStringLiteral("qySD"), this)),
+      qyNCM(new EditBuffer(QStringLiteral("qyNCM"), this)), DS_BL(new DataSource(qyBL, this))
+{
+    setupUi(this);
+    // No title-bar buttons: the window is closed with SB_Fechar.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setFixedSize(size());
+
+    MD = new TMsgDlg(this);
+    MD->applyPreset(TMsgDlg::DialogPreset);
+
+    // The boxes wrap exactly as the main window's do: their display lines are the lines of the file.
+    const QFont memoFont = AppFonts::screen(MemoGeometry::FontPointSize);
+    DBMemo1->setFixedWidth(MemoGeometry::MarksWidth);
+    DBMemo2->setFixedWidth(MemoGeometry::DescriptionWidth);
+    for (TDBMemo *memo : {DBMemo1, DBMemo2}) {
+        memo->setFont(memoFont);
+        memo->bind(DS_BL, memo->dataField());
+    }
+    for (TDBEdit *edit : {DBEdit1, DBEdit2, DBEdit3, DBEdit4}) {
+        edit->setUpperCase(true);
+        edit->bind(DS_BL, edit->dataField());
+    }
+    for (TDBRadioGroup *group : {DBRG_Carga, DBRG_Imo, DBRG_AsPer, DBRG_Emissao})
+        group->bind(DS_BL, group->dataField());
+
+    connect(SB_Confirma, &QToolButton::clicked, this, &TF_TXT::SB_ConfirmaClick);
+    connect(SB_Calendario, &QToolButton::clicked, this, &TF_TXT::SB_CalendarioClick);
+    connect(SB_Fechar, &QToolButton::clicked, this, &TF_TXT::SB_FecharClick);
+
+    IvT = new TIvTranslator(this);
+}
+
+TF_TXT::~TF_TXT() = default;
+
+void TF_TXT::execFor(QWidget *parent, const QStringList &emissaoCaptions, const QString &cargaCaption)
+{
+    TF_TXT window(parent);
+    QStringList items = window.DBRG_Emissao->items();
+    for (int i = 0; i < 2 && i < emissaoCaptions.size(); ++i)
+        if (!emissaoCaptions.at(i).isEmpty())
+            items[i] = emissaoCaptions.at(i);
+    window.DBRG_Emissao->setItems(items);
+    if (!cargaCaption.isEmpty())
+        window.DBRG_Carga->setTitle(cargaCaption);
+    window.exec();
+}
+
+void TF_TXT::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TF_TXT::FormShow()
+{
+    const QString caption = T("Gerar") + QStringLiteral(" - EDI/BL");
+    setWindowTitle(caption);
+    SB_Confirma->setText(caption + QStringLiteral(" - ") + T("Confirmar"));
+    L_Ver1->setText(T("Versão"));
+    L_Ver2->setText(QString::fromLatin1(AppInfo::Version));
+    PageControl1->setCurrentWidget(TS_BL);
+    openQuery(qyBL, QStringLiteral("Dal_Bls"), QStringLiteral("Bls_Codigo"));
+    openQuery(qyCntr, QStringLiteral("Dal_Cntr"), QStringLiteral("Cnt_Cod_BL"));
+    openQuery(qySD, QStringLiteral("Dal_SD"), QStringLiteral("Sd_Cod_BL"));
+    openQuery(qyNCM, QStringLiteral("Dal_NCM"), QStringLiteral("Ncm_Cod_BL"));
+}
+
+void TF_TXT::openQuery(EditBuffer *query, const QString &table, const QString &link)
+{
+    query->close();
+    query->setSql(
+        {QStringLiteral("SELECT * from ") + table, QStringLiteral("where ") + link + QStringLiteral(" = :pp1")});
+    query->setPp1(DM_BL->qyBLS->integer(QStringLiteral("Bls_Codigo")));
+    query->open();
+}
+
+void TF_TXT::done(int result)
+{
+    FormCloseQuery();
+    QDialog::done(result);
+}
+
+void TF_TXT::FormCloseQuery()
+{
+    for (EditBuffer *query : {qyNCM, qySD, qyCntr, qyBL})
+        query->close();
+}
+
+void TF_TXT::SB_FecharClick()
+{
+    done(QDialog::Rejected);
+}
+
+void TF_TXT::SB_CalendarioClick()
+{
+#ifdef DALVORA_HAS_CALENDAR
+    TF_Calendario::execCalendar(this);
+#endif
+}
+
+QStringList TF_TXT::checkLines() const
+{
+    const QString text = M_Track->toPlainText();
+    return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
+}
+
+int TF_TXT::message(const QString &text, int type)
+{
+    return MD->show(text, type, DM_BL->IdiomaAtual(), TMsgDlg::OkButton);
+}
+
+void TF_TXT::SB_ConfirmaClick()
+{
+    if (compose())
+        save();
+}
+
+bool TF_TXT::compose()
+{
+    M_Track->clear();
+    QStringList lines;
+    bool composed = true;
+    try {
+        const EdiBlRows rows = EdiBlRowsReader::read(*qyBL, *qyCntr, *qySD, *qyNCM);
+        EdiBlComposer::compose(rows, MemoLines::displayLines(*DBMemo1), MemoLines::displayLines(*DBMemo2),
+                               L_Ver2->text(), QDate::currentDate(), lines);
+    } catch (const EdiComposeError &) {
+        composed = false;
+    } catch (const StoreError &) {
+        composed = false;
+    }
+    // The lines composed before a failure stay in view, so the clerk sees where it stopped.
+    M_Track->setPlainText(lines.join(QLatin1Char('\n')));
+    if (!composed)
+        message(T("Erro ao montar arquivo EDI"), TMsgDlg::Error);
+    return composed;
+}
+
+void TF_TXT::save()
+{
+    // A folder that cannot be made leaves the dialog to start where it can.
+    DalvoraFolder::ensure();
+    QFileDialog dialog(this, T("Salvar como"), DalvoraFolder::path());
+    dialog.setObjectName(QStringLiteral("SaveDialog1"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setNameFilter(T("Arquivos") + QStringLiteral(" TXT (*.TXT)"));
+    dialog.setDefaultSuffix(QStringLiteral("TXT"));
+    dialog.selectFile(
+        EdiBlFileName(qyBL->text(QStringLiteral("Bls_Cia_Arquivo")), qyBL->text(QStringLiteral("Bls_ReservaNr"))));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+
+    if (EdiBlFile::save(dialog.selectedFiles().constFirst(), checkLines()))
+        message(T("Arquivo gerado com sucesso"), TMsgDlg::Information);
+    else
+        message(T("Arquivo") + QStringLiteral(" EDI/BL ") + T("Problema na atualização."), TMsgDlg::Error);
+}
