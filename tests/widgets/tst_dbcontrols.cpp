@@ -1,5 +1,6 @@
 #include "DialogDriver.h"
 #include "Store.h"
+#include "TDBComboBox.h"
 #include "TDBDateEdit.h"
 #include "TDBEdit.h"
 #include "TDBGrid.h"
@@ -10,7 +11,10 @@
 
 #include <QClipboard>
 #include <QDir>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QRadioButton>
+#include <QSignalSpy>
 
 // The data-aware controls over a real store: what they show, what typing and pasting write, what they refuse.
 class TestDbControls : public QObject
@@ -24,6 +28,15 @@ class TestDbControls : public QObject
         dm->qyBLS->setSql({QStringLiteral("SELECT * from Dal_Bls"), QStringLiteral("where Bls_Codigo is NULL")});
         dm->qyBLS->open();
         dm->qyBLS->insert();
+    }
+
+    // Key presses carrying any character (QTest::keyClicks knows only ASCII).
+    static void typeText(QWidget *widget, const QString &text)
+    {
+        for (const QChar c : text) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(widget, &press);
+        }
     }
 
 private Q_SLOTS:
@@ -88,6 +101,41 @@ private Q_SLOTS:
             QCOMPARE(dm->qyBLS->text(QStringLiteral("Bls_Marks")), QStringLiteral("A\r\nB")); // memos take lines
         else
             QCOMPARE(dm->qyBLS->text(QStringLiteral("Bls_Marks")), stored == QLatin1String("OLD") ? QString() : stored);
+    }
+
+    void memoTypesLinesAndRefusesCharactersTheFileCannotHold()
+    {
+        TDBMemo memo;
+        memo.bind(dm->DS_BLS, QStringLiteral("Bls_Descricao"));
+        QVERIFY(memo.isReadOnly());
+        QCOMPARE(memo.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        newBl();
+        QVERIFY(!memo.isReadOnly());
+        QTest::keyClicks(&memo, QStringLiteral("10 BAGS"));
+        QTest::keyClick(&memo, Qt::Key_Return);
+        typeText(&memo, QStringLiteral("CAFÉ Ω"));
+        QCOMPARE(dm->qyBLS->text(QStringLiteral("Bls_Descricao")), QStringLiteral("10 BAGS\r\nCAFÉ "));
+        dm->qyBLS->cancel();
+        QCOMPARE(memo.toPlainText(), QString()); // no row: empty
+    }
+
+    void comboTakesTypedTextAndEntriesOnlyWhileEditing()
+    {
+        TDBComboBox combo;
+        combo.addItems({QStringLiteral("BAGS"), QStringLiteral("BOXES"), QString()});
+        combo.bind(dm->DS_BLS, QStringLiteral("Bls_LCL_TipoVolume"));
+        QCOMPARE(combo.currentText(), QString());
+        newBl();
+        QTest::keyClicks(combo.lineEdit(), QStringLiteral("SACOS"));
+        QCOMPARE(dm->qyBLS->text(QStringLiteral("Bls_LCL_TipoVolume")), QStringLiteral("SACOS"));
+        combo.setCurrentIndex(1);
+        QCOMPARE(dm->qyBLS->text(QStringLiteral("Bls_LCL_TipoVolume")), QStringLiteral("BOXES"));
+        dm->qyBLS->setInteger(QStringLiteral("Bls_Codigo"), 1);
+        dm->qyBLS->post();
+        combo.setCurrentIndex(0); // while only viewing: the field keeps its value and the box shows it
+        QCOMPARE(dm->qyBLS->text(QStringLiteral("Bls_LCL_TipoVolume")), QStringLiteral("BOXES"));
+        QCOMPARE(combo.currentText(), QStringLiteral("BOXES"));
+        QVERIFY(combo.lineEdit()->isReadOnly());
     }
 
     void numbersFollowTheSeparatorsInForce_data()
@@ -161,13 +209,18 @@ private Q_SLOTS:
         group.bind(dm->DS_BLS, QStringLiteral("Bls_Imo"));
         newBl();
         QCOMPARE(group.itemIndex(), -1);
+        QSignalSpy changed(&group, &TDBRadioGroup::changed);
         group.buttons().at(0)->click();
         QCOMPARE(dm->qyBLS->logicalText(QStringLiteral("Bls_Imo")), QStringLiteral("True"));
+        group.buttons().at(0)->click(); // the chosen item again: no change
+        QCOMPARE(changed.count(), 1);
+        QVERIFY(group.buttons().at(0)->isChecked());
         dm->qyBLS->setInteger(QStringLiteral("Bls_Codigo"), 1);
         dm->qyBLS->post();
         group.buttons().at(1)->click();
         QCOMPARE(dm->qyBLS->logicalText(QStringLiteral("Bls_Imo")), QStringLiteral("True"));
         QVERIFY(group.buttons().at(0)->isChecked());
+        QCOMPARE(changed.count(), 1);
         group.setItems({QStringLiteral("Yes"), QStringLiteral("No")});
         QVERIFY(group.buttons().at(0)->isChecked());
     }
@@ -184,13 +237,19 @@ private Q_SLOTS:
         dm->qyMostra->open();
         TDBGrid grid;
         grid.setDataSource(dm->DS_Mostra);
-        grid.setColumns({QStringLiteral("Bls_ReservaNr")}, {QStringLiteral("Reserva")});
+        grid.setColumns({QStringLiteral("Bls_ReservaNr")}, {QStringLiteral("Reserva")}, {150});
         QCOMPARE(grid.model()->rowCount(), 3);
         QCOMPARE(grid.model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Reserva"));
         dm->qyMostra->locate(QStringLiteral("Bls_ReservaNr"), QStringLiteral("B3"));
         QCOMPARE(grid.currentIndex().row(), 2);
         grid.setCurrentIndex(grid.model()->index(1, 0));
         QCOMPARE(dm->qyMostra->text(QStringLiteral("Bls_ReservaNr")), QStringLiteral("B2"));
+
+        dm->qyMostra->close(); // read again: same widths, the selection on the buffer's row
+        dm->qyMostra->open();
+        dm->qyMostra->locate(QStringLiteral("Bls_ReservaNr"), QStringLiteral("B2"));
+        QCOMPARE(grid.columnWidth(0), 150);
+        QCOMPARE(grid.currentIndex().row(), 1);
     }
 };
 
