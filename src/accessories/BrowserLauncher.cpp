@@ -1,0 +1,96 @@
+#include "BrowserLauncher.h"
+
+#include "BrowserFactory.h"
+#include "CtrlKeyFilter.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QHash>
+#include <QPluginLoader>
+#include <QUrl>
+#include <QWidget>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+namespace {
+QString &chosenFile()
+{
+    static QString file;
+    return file;
+}
+
+QString defaultPluginFile()
+{
+#ifdef DALVORA_BROWSER_PLUGIN
+    const QFileInfo built(QStringLiteral(DALVORA_BROWSER_PLUGIN));
+    const QString beside = QCoreApplication::applicationDirPath() + u'/' + built.fileName();
+    return QFileInfo::exists(beside) ? beside : built.filePath();
+#else
+    return {};
+#endif
+}
+
+// The web engine's sandbox refuses to run as root and ends the whole process; it must be off before the engine's
+// first object exists.
+void allowRootWithoutSandbox()
+{
+#ifdef Q_OS_UNIX
+    if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+#endif
+}
+
+BrowserFactory *loadFactory(QString *error)
+{
+    const QString file = BrowserLauncher::pluginFile();
+    if (file.isEmpty()) {
+        *error = QStringLiteral("the program was built without a web browser component");
+        return nullptr;
+    }
+    // One loader per file for the life of the program: the plugin stays loaded once it has been used.
+    static QHash<QString, QPluginLoader *> loaders;
+    QPluginLoader *&loader = loaders[file];
+    if (!loader)
+        loader = new QPluginLoader(file, QCoreApplication::instance());
+    allowRootWithoutSandbox();
+    auto *factory = qobject_cast<BrowserFactory *>(loader->instance());
+    if (!factory)
+        *error = loader->errorString();
+    return factory;
+}
+} // namespace
+
+QString BrowserLauncher::pluginFile()
+{
+    return chosenFile().isNull() ? defaultPluginFile() : chosenFile();
+}
+
+void BrowserLauncher::setPluginFile(const QString &file)
+{
+    chosenFile() = file;
+}
+
+QWidget *BrowserLauncher::open(const QUrl &address, QString *error)
+{
+    QString reason;
+    BrowserFactory *factory = loadFactory(&reason);
+    QWidget *window = factory ? factory->createBrowser(address) : nullptr;
+    if (!window) {
+        if (reason.isEmpty())
+            reason = QStringLiteral("the browser window could not be created");
+        qWarning("Browser: %s", qPrintable(reason));
+        if (error)
+            *error = reason;
+        return nullptr;
+    }
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    // Windows still open when the program ends go before the web engine's profile does.
+    QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, window, &QObject::deleteLater);
+    new CtrlKeyFilter(window);
+    window->resize(Width, Height);
+    window->move(Left, Top);
+    window->show();
+    return window;
+}

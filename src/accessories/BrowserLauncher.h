@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+class QUrl;
+class QWidget;
+
+// Opens browser windows. The web engine lives in a plugin loaded on first use, so the program starts without it.
+class BrowserLauncher
+{
+public:
+    static constexpr int Left = 100;
+    static constexpr int Top = 42;
+    static constexpr int Width = 690;
+    static constexpr int Height = 550;
+
+    // A new browser window on `address`: owned by the application (deleted when the user closes it), 690 x 550 at
+    // (100, 42), shown without waiting. The page loads inside it; a page that cannot be reached is shown there.
+    // Returns nullptr, with the reason in `error`, when no browser component is available.
+    static QWidget *open(const QUrl &address, QString *error = nullptr);
+
+    // The plugin file tried first: beside the program, then where the build put it. Setting another file (one that
+    // does not exist, for instance) makes the next opening use it: tests use it to stand for a machine without the
+    // browser component.
+    static QString pluginFile();
+    static void setPluginFile(const QString &file);
+};

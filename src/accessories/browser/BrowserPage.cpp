@@ -1,0 +1,6 @@
+#include "BrowserPage.h"
+
+QWebEnginePage *BrowserPage::createWindow(WebWindowType)
+{
+    return nullptr;
+}
