@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QHash>
+#include <QOpenGLContext>
 #include <QPluginLoader>
 #include <QUrl>
 #include <QWidget>
@@ -49,6 +50,13 @@ BrowserFactory *loadFactory(QString *error)
         *error = QStringLiteral("the program was built without a web browser component");
         return nullptr;
     }
+#if QT_CONFIG(opengl)
+    // The engine would dereference the missing context and end the process.
+    if (!QOpenGLContext::globalShareContext()) {
+        *error = QStringLiteral("the application was started without a shared OpenGL context");
+        return nullptr;
+    }
+#endif
     // One loader per file for the life of the program: the plugin stays loaded once it has been used.
     static QHash<QString, QPluginLoader *> loaders;
     QPluginLoader *&loader = loaders[file];
@@ -61,6 +69,11 @@ BrowserFactory *loadFactory(QString *error)
     return factory;
 }
 } // namespace
+
+void BrowserLauncher::prepareApplication()
+{
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+}
 
 QString BrowserLauncher::pluginFile()
 {

@@ -14,6 +14,11 @@ public:
     static constexpr int Width = 690;
     static constexpr int Height = 550;
 
+    // To be called before the application object exists: the web engine, loaded later from its plugin, needs the
+    // application's shared OpenGL context, which is only made at the application's construction. Costs nothing at
+    // start; without it every opening fails with the connection error.
+    static void prepareApplication();
+
     // A new browser window on `address`: owned by the application (deleted when the user closes it), 690 x 550 at
     // (100, 42), shown without waiting. The page loads inside it; a page that cannot be reached is shown there.
     // Returns nullptr, with the reason in `error`, when no browser component is available.

@@ -69,8 +69,8 @@ TDRYearCal::Metrics TDRYearCal::metrics() const
     Metrics m;
     m.cellWidth = 2 * fm.horizontalAdvance(QLatin1Char('0'));
     m.rowHeight = fm.height() + DayRowGap;
-    m.padding = 4;
-    m.margin = frameWidth() + 4;
+    m.padding = 2;
+    m.margin = frameWidth() + 2;
     m.monthWidth = 7 * m.cellWidth + 6 * DayColumnGap + 2 * m.padding;
     m.monthHeight = RowsPerMonth * m.rowHeight + 2 * m.padding;
     return m;
