@@ -217,6 +217,10 @@ void TF_SD::SB_EditClick()
 
 void TF_SD::SB_GravaClick()
 {
+    // A due date that does not exist is refused by its field with a message; the document then stays pending for
+    // correction instead of being stored without the date the clerk typed.
+    if (!DBDateEdit9->commit())
+        return;
     focusToolbar();
     EditBuffer *q = DM_BL->qySD;
     const int bl = blCode();

@@ -134,6 +134,38 @@ private Q_SLOTS:
             QVERIFY(q.value(i).isNull());
     }
 
+    void impossibleDueDateKeepsTheDocumentPending()
+    {
+        const int bl = DetailFixture::newBl();
+        DetailFixture::addDetail(
+            DM_BL->qySD, bl,
+            {{QStringLiteral("Sd_Numero"), QStringLiteral("1")}, {QStringLiteral("Sd_Tipo"), QStringLiteral("SD")}});
+        runEditor([this](TF_SD *editor) {
+            click(editor->SB_Edit);
+            auto typeDate = [editor](const QString &digits) {
+                editor->DBDateEdit9->setFocus();
+                editor->DBDateEdit9->home(false);
+                QTest::keyClicks(editor->DBDateEdit9, digits);
+            };
+            typeDate(QStringLiteral("31022024"));
+            driver->press(QStringLiteral("OK"));
+            click(editor->SB_Grava);
+            QCOMPARE(driver->texts(), QStringList{QStringLiteral("Data inválida.")});
+            QCOMPARE(DM_BL->qySD->state(), EditBuffer::Edit);
+            QVERIFY(!DM_BL->qySD->date(QStringLiteral("Sd_Vencto")).isValid());
+            editor->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(editor));
+            typeDate(QStringLiteral("29022024"));
+            click(editor->SB_Grava);
+            QCOMPARE(DM_BL->qySD->state(), EditBuffer::Browse);
+            QCOMPARE(editor->DBDateEdit9->text(), QStringLiteral("29/02/2024"));
+        });
+        QSqlQuery q(Store::database());
+        q.exec(QStringLiteral("SELECT Sd_Vencto FROM Dal_SD"));
+        QVERIFY(q.next());
+        QCOMPARE(q.value(0).toString(), QStringLiteral("2024-02-29"));
+    }
+
     void editOnAnEmptyListIsRefused()
     {
         DetailFixture::newBl();
