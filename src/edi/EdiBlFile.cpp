@@ -30,7 +30,9 @@ bool EdiBlFile::save(const QString &path, const QStringList &lines)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    if (!write(file, lines)) {
+    // commit() does not see a failure of the final flush of the buffered bytes (a full disk, a size limit) and
+    // would put the cut file in place of the old one: flush first and check it.
+    if (!write(file, lines) || !file.flush()) {
         file.cancelWriting();
         return false;
     }

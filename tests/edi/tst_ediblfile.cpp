@@ -1,13 +1,11 @@
 #include "EdiBlFile.h"
+#include "FileSizeLimit.h"
 #include "TestEnv.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QTest>
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 QByteArray readAll(const QString &path)
@@ -22,29 +20,6 @@ void writeFile(const QString &path, const QByteArray &data)
     QVERIFY(file.open(QIODevice::WriteOnly));
     QCOMPARE(file.write(data), data.size());
 }
-
-// Lowers the file size limit of this process for a scope; the kernel then refuses writes beyond it.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_saved;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-
-private:
-    rlimit m_saved{};
-    void (*m_oldHandler)(int);
-};
 
 QStringList manyLines(int count)
 {
@@ -117,16 +92,25 @@ private Q_SLOTS:
         QCOMPARE(readAll("NOTAFOLDER"), QByteArray("keep"));
     }
 
+    // Over the limit while writing, or only when the buffered bytes are flushed at the end.
+    void failedWriteKeepsPreviousFile_data()
+    {
+        QTest::addColumn<int>("lineCount");
+        QTest::newRow("large file") << 1000;
+        QTest::newRow("small file") << 20;
+    }
+
     void failedWriteKeepsPreviousFile()
     {
-        QVERIFY(QDir::current().mkdir("limited"));
-        const QDir folder(QDir::current().filePath("limited"));
+        QFETCH(int, lineCount);
+        const QDir folder(QDir::current().filePath(QTest::currentDataTag()));
+        QVERIFY(QDir::current().mkpath(folder.path()));
         const QString path = folder.filePath("DVBL_OLD.TXT");
         writeFile(path, "[Dalvora-BL]\r\nprevious\r\n");
         bool saved = true;
         {
-            FileSizeLimit limit(64); // the new file is far larger
-            saved = EdiBlFile::save(path, manyLines(1000));
+            FileSizeLimit limit(64);
+            saved = EdiBlFile::save(path, manyLines(lineCount));
         }
         QVERIFY(!saved);
         QCOMPARE(readAll(path), QByteArray("[Dalvora-BL]\r\nprevious\r\n"));
