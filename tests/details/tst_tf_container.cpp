@@ -1,9 +1,13 @@
 #include "DetailFixture.h"
 #include "DialogDriver.h"
+#include "LanguageSwitch.h"
 #include "TF_Container.h"
+#include "TMsgDlg.h"
 #include "TestEnv.h"
+#include "TranslateText.h"
 
 #include <QComboBox>
+#include <QScopeGuard>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <functional>
@@ -263,6 +267,25 @@ private Q_SLOTS:
                 QCOMPARE(driver->texts().last(), QStringLiteral("DESEJA REALMENTE EXCLUIR ?"));
         });
         QCOMPARE(rows(QStringLiteral("SELECT * FROM Dal_Cntr")).size(), remaining);
+    }
+
+    void deleteQuestionInEnglishKeepsCntrUntranslated()
+    {
+        const int bl = DetailFixture::newBl();
+        DetailFixture::addContainer(bl, QStringLiteral("MSKU9"), QStringLiteral("Nor 20"));
+        LanguageSwitch::apply(2);
+        const auto back = qScopeGuard([] { LanguageSwitch::apply(1); });
+        runEditor([this](TF_Container *editor) {
+            QCOMPARE(editor->SB_Inclusao->text(), TranslateText(QStringLiteral("Incluir")));
+            QCOMPARE(editor->StatusBar1->panelText(1), TranslateText(QStringLiteral("Visualizar")));
+            driver->press(TMsgDlg::caption(TMsgDlg::Cancel, 2));
+            click(editor->BB_Delete);
+            QCOMPARE(driver->texts(),
+                     QStringList{TranslateText(QStringLiteral("DESEJA EXCLUIR ?")) + QStringLiteral("   Cntr: MSKU9")});
+            QCOMPARE(driver->seen.last().title, TMsgDlg::title(TMsgDlg::Confirmation, 2));
+        });
+        QVERIFY(TranslateText(QStringLiteral("DESEJA EXCLUIR ?")) != QStringLiteral("DESEJA EXCLUIR ?"));
+        QCOMPARE(rows(QStringLiteral("SELECT * FROM Dal_Cntr")).size(), 1);
     }
 
     void deleteWhileInsertingDoesNothing()
