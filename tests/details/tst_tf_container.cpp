@@ -7,6 +7,7 @@
 #include "TranslateText.h"
 
 #include <QComboBox>
+#include <QDialog>
 #include <QScopeGuard>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -326,6 +327,20 @@ private Q_SLOTS:
             editor->DBEdit22->setFocus();
             QCOMPARE(driver->texts().last(), QStringLiteral("Necessário Lacre 3"));
             click(editor->SB_Cancela);
+        });
+    }
+
+    void calendarButtonOpensTheCalendar()
+    {
+        DetailFixture::newBl();
+        runEditor([this](TF_Container *editor) {
+            QString shown;
+            driver->handle([&shown](QWidget *window) {
+                shown = window->metaObject()->className();
+                static_cast<QDialog *>(window)->reject();
+            });
+            click(editor->SB_Calendario);
+            QCOMPARE(shown, QStringLiteral("TF_Calendario"));
         });
     }
 
