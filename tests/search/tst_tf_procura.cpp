@@ -1,5 +1,6 @@
 #include "DialogDriver.h"
 #include "SearchFixture.h"
+#include "StoreError.h"
 #include "TF_Duplicar.h"
 #include "TF_Procura.h"
 #include "TMsgDlg.h"
@@ -279,6 +280,33 @@ private Q_SLOTS:
         QCOMPARE(SearchFixture::count("SELECT COUNT(*) from Dal_SD where Sd_Cod_Bl = " + code), deleted ? 0 : 1);
         QCOMPARE(SearchFixture::count("SELECT COUNT(*) from Dal_NCM where Ncm_Cod_Bl = " + code), deleted ? 0 : 1);
         QCOMPARE(SearchFixture::count("SELECT COUNT(*) from Dal_Cntr"), deleted ? 1 : 3);
+    }
+
+    void failedDeletionDeletesNothing()
+    {
+        storeFour();
+        const int target = codes[0];
+        SearchFixture::addDetail(DM_BL->qyCntr, target, {{"Cnt_Numero", "ABCU1234567"}});
+        SearchFixture::addDetail(DM_BL->qySD, target);
+        SearchFixture::addDetail(DM_BL->qyNCM, target);
+        // The BL itself cannot go, after its details went.
+        QSqlQuery(Store::database())
+            .exec("CREATE TRIGGER keep_bls BEFORE DELETE ON Dal_Bls BEGIN SELECT RAISE(ABORT, 'kept'); END");
+        runSearch([&](TF_Procura *search) {
+            clickTitle(search, 2);
+            clickRow(search, 2);
+            driver->press("OK").press("OK");
+            // Called directly: the error is shown by the program's own event dispatch, absent here.
+            QVERIFY_THROWS_EXCEPTION(StoreError, search->BB_DeleteClick());
+            QCOMPARE(shownOrder(), QList<int>({3, 4, 1, 2}));
+            QCOMPARE(selectedReserva(search), QStringLiteral("SSZ1"));
+            QTest::mouseClick(search->BB_Fechar, Qt::LeftButton);
+        });
+        const QString code = QString::number(target);
+        QCOMPARE(SearchFixture::count("SELECT COUNT(*) from Dal_Bls"), 4);
+        QCOMPARE(SearchFixture::count("SELECT COUNT(*) from Dal_Cntr where Cnt_Cod_Bl = " + code), 1);
+        QCOMPARE(SearchFixture::count("SELECT COUNT(*) from Dal_SD where Sd_Cod_Bl = " + code), 1);
+        QCOMPARE(SearchFixture::count("SELECT COUNT(*) from Dal_NCM where Ncm_Cod_Bl = " + code), 1);
     }
 
     void duplicateCancelledStaysOpen()
