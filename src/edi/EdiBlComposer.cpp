@@ -18,24 +18,33 @@ public:
 
     void add(QLatin1String tag, const QString &value = QString())
     {
-        const QString line = tag + value;
-        if (line.contains(QLatin1Char('\r')) || line.contains(QLatin1Char('\n')))
-            throw EdiComposeError(QStringLiteral("Quebra de linha no valor de %1").arg(tag));
-        if (!m_encoder.isValid())
-            throw EdiComposeError(QStringLiteral("Codificação windows-1252 indisponível"));
-        const QByteArray bytes = m_encoder.encode(line); // encodes only when taken as bytes
-        if (m_encoder.hasError())
+        bool plainLatin1 = true;
+        for (const QChar c : value) {
+            if (c == u'\r' || c == u'\n')
+                throw EdiComposeError(QStringLiteral("Quebra de linha no valor de %1").arg(tag));
+            plainLatin1 = plainLatin1 && (c.unicode() < 0x80 || (c.unicode() >= 0xA0 && c.unicode() <= 0xFF));
+        }
+        // Only characters outside ASCII and the Latin-1 letters need the code page's own table.
+        if (!plainLatin1 && !fitsCodePage(value))
             throw EdiComposeError(
                 QStringLiteral("Caractere sem correspondência em windows-1252 no valor de %1").arg(tag));
-        m_lines.append(line);
+        m_lines.append(tag + value);
     }
 
-    void addField(QLatin1String tag, const QVariantMap &row, const char *column)
+    void addField(QLatin1String tag, const QVariantMap &row, const QString &column)
     {
-        add(tag, EdiBlComposer::valueText(row.value(QLatin1String(column))));
+        add(tag, EdiBlComposer::valueText(row.value(column)));
     }
 
 private:
+    bool fitsCodePage(const QString &value)
+    {
+        if (!m_encoder.isValid())
+            throw EdiComposeError(QStringLiteral("Codificação windows-1252 indisponível"));
+        const QByteArray bytes = m_encoder.encode(value); // encodes only when taken as bytes
+        return !m_encoder.hasError();
+    }
+
     QStringList &m_lines;
     QStringEncoder m_encoder;
 };
@@ -51,7 +60,7 @@ void addNumbered(LineSink &sink, const char *tagLetters, const QVariantMap &row,
     for (int i = 1; i <= 5; ++i) {
         const QByteArray tag = QByteArray("[") + tagLetters + QByteArray::number(i) + "]";
         const QByteArray column = QByteArray(columnPrefix) + QByteArray::number(i);
-        sink.addField(QLatin1String(tag), row, column.constData());
+        sink.addField(QLatin1String(tag), row, QString::fromLatin1(column));
     }
 }
 
@@ -105,11 +114,11 @@ void EdiBlComposer::compose(const EdiBlRows &rows, const QStringList &marks, con
 
     sink.add(Frame);
     sink.add(QLatin1String("[EP1]"), version);
-    sink.addField(QLatin1String("[EP2]"), bl, "Bls_ReservaNr");
-    sink.addField(QLatin1String("[EP3]"), bl, "Bls_Cia_Arquivo");
-    sink.addField(QLatin1String("[EP4]"), bl, "Bls_Cia_Nome");
-    sink.addField(QLatin1String("[EP5]"), bl, "Bls_Cia_Usuario");
-    sink.addField(QLatin1String("[EP6]"), bl, "Bls_Cia_Cidade");
+    sink.addField(QLatin1String("[EP2]"), bl, QStringLiteral("Bls_ReservaNr"));
+    sink.addField(QLatin1String("[EP3]"), bl, QStringLiteral("Bls_Cia_Arquivo"));
+    sink.addField(QLatin1String("[EP4]"), bl, QStringLiteral("Bls_Cia_Nome"));
+    sink.addField(QLatin1String("[EP5]"), bl, QStringLiteral("Bls_Cia_Usuario"));
+    sink.addField(QLatin1String("[EP6]"), bl, QStringLiteral("Bls_Cia_Cidade"));
     // A fixed form, whatever the regional settings: the carrier reads it as such.
     sink.add(QLatin1String("[EP7]"), today.toString(QStringLiteral("dd-MM-yyyy")));
 
@@ -117,29 +126,29 @@ void EdiBlComposer::compose(const EdiBlRows &rows, const QStringList &marks, con
     addNumbered(sink, "CE", bl, "Bls_Cnee");
     addNumbered(sink, "NT", bl, "Bls_Notify");
 
-    sink.addField(QLatin1String("[PO1]"), bl, "Bls_BillofLading");
-    sink.addField(QLatin1String("[PO2]"), bl, "Bls_RefShipper");
-    sink.addField(QLatin1String("[PO3]"), bl, "Bls_Payable");
-    sink.addField(QLatin1String("[PO4]"), bl, "Bls_PlaceReceipt");
-    sink.addField(QLatin1String("[PO5]"), bl, "Bls_PortLoading");
-    sink.addField(QLatin1String("[PO6]"), bl, "Bls_PortDischarge");
-    sink.addField(QLatin1String("[PO7]"), bl, "Bls_PlaceDelivery");
-    sink.addField(QLatin1String("[PO8]"), bl, "Bls_Navio");
-    sink.addField(QLatin1String("[PO9]"), bl, "Bls_Viagem");
+    sink.addField(QLatin1String("[PO1]"), bl, QStringLiteral("Bls_BillofLading"));
+    sink.addField(QLatin1String("[PO2]"), bl, QStringLiteral("Bls_RefShipper"));
+    sink.addField(QLatin1String("[PO3]"), bl, QStringLiteral("Bls_Payable"));
+    sink.addField(QLatin1String("[PO4]"), bl, QStringLiteral("Bls_PlaceReceipt"));
+    sink.addField(QLatin1String("[PO5]"), bl, QStringLiteral("Bls_PortLoading"));
+    sink.addField(QLatin1String("[PO6]"), bl, QStringLiteral("Bls_PortDischarge"));
+    sink.addField(QLatin1String("[PO7]"), bl, QStringLiteral("Bls_PlaceDelivery"));
+    sink.addField(QLatin1String("[PO8]"), bl, QStringLiteral("Bls_Navio"));
+    sink.addField(QLatin1String("[PO9]"), bl, QStringLiteral("Bls_Viagem"));
 
-    sink.addField(QLatin1String("[CA1]"), bl, "Bls_Carga");
+    sink.addField(QLatin1String("[CA1]"), bl, QStringLiteral("Bls_Carga"));
     sink.add(QLatin1String("[CA2]"), scaled(bl, "Bls_LCL_PesoBruto"));
     sink.add(QLatin1String("[CA3]"), scaled(bl, "Bls_LCL_PesoLiquido"));
     sink.add(QLatin1String("[CA4]"), scaled(bl, "Bls_LCL_Cubagem"));
-    sink.addField(QLatin1String("[CA5]"), bl, "Bls_LCL_Volumes");
-    sink.addField(QLatin1String("[CA6]"), bl, "Bls_LCL_TipoVolume");
+    sink.addField(QLatin1String("[CA5]"), bl, QStringLiteral("Bls_LCL_Volumes"));
+    sink.addField(QLatin1String("[CA6]"), bl, QStringLiteral("Bls_LCL_TipoVolume"));
 
-    sink.addField(QLatin1String("[IM1]"), bl, "Bls_Imo");
-    sink.addField(QLatin1String("[IM2]"), bl, "Bls_Imo_IMDG");
-    sink.addField(QLatin1String("[IM3]"), bl, "Bls_Imo_UN");
+    sink.addField(QLatin1String("[IM1]"), bl, QStringLiteral("Bls_Imo"));
+    sink.addField(QLatin1String("[IM2]"), bl, QStringLiteral("Bls_Imo_IMDG"));
+    sink.addField(QLatin1String("[IM3]"), bl, QStringLiteral("Bls_Imo_UN"));
 
-    sink.addField(QLatin1String("[EM1]"), bl, "Bls_EmissaoBL");
-    sink.addField(QLatin1String("[EM2]"), bl, "Bls_AsPerAgee");
+    sink.addField(QLatin1String("[EM1]"), bl, QStringLiteral("Bls_EmissaoBL"));
+    sink.addField(QLatin1String("[EM2]"), bl, QStringLiteral("Bls_AsPerAgee"));
 
     for (const QString &line : marks)
         sink.add(QLatin1String("[MAR]"), line);
@@ -149,35 +158,35 @@ void EdiBlComposer::compose(const EdiBlRows &rows, const QStringList &marks, con
     sink.add(QLatin1String("[DES]"));
 
     for (const QVariantMap &cntr : rows.containers) {
-        sink.addField(QLatin1String("[CNN]"), cntr, "Cnt_Numero");
-        sink.addField(QLatin1String("[CNT]"), cntr, "Cnt_Tipo");
-        sink.addField(QLatin1String("[CNB]"), cntr, "Cnt_Peso");
-        sink.addField(QLatin1String("[CNA]"), cntr, "Cnt_Tara");
-        sink.addField(QLatin1String("[CNV]"), cntr, "Cnt_Volume");
-        sink.addField(QLatin1String("[CNP]"), cntr, "Cnt_VolTipo");
-        sink.addField(QLatin1String("[CN1]"), cntr, "Cnt_Lacre_1");
-        sink.addField(QLatin1String("[CN2]"), cntr, "Cnt_Lacre_2");
-        sink.addField(QLatin1String("[CN3]"), cntr, "Cnt_Lacre_3");
-        sink.addField(QLatin1String("[CN4]"), cntr, "Cnt_Lacre_4");
+        sink.addField(QLatin1String("[CNN]"), cntr, QStringLiteral("Cnt_Numero"));
+        sink.addField(QLatin1String("[CNT]"), cntr, QStringLiteral("Cnt_Tipo"));
+        sink.addField(QLatin1String("[CNB]"), cntr, QStringLiteral("Cnt_Peso"));
+        sink.addField(QLatin1String("[CNA]"), cntr, QStringLiteral("Cnt_Tara"));
+        sink.addField(QLatin1String("[CNV]"), cntr, QStringLiteral("Cnt_Volume"));
+        sink.addField(QLatin1String("[CNP]"), cntr, QStringLiteral("Cnt_VolTipo"));
+        sink.addField(QLatin1String("[CN1]"), cntr, QStringLiteral("Cnt_Lacre_1"));
+        sink.addField(QLatin1String("[CN2]"), cntr, QStringLiteral("Cnt_Lacre_2"));
+        sink.addField(QLatin1String("[CN3]"), cntr, QStringLiteral("Cnt_Lacre_3"));
+        sink.addField(QLatin1String("[CN4]"), cntr, QStringLiteral("Cnt_Lacre_4"));
         sink.add(QLatin1String("[CNX]"));
     }
 
     // Dates up to 30 December 1899 stand for "no date".
     static const QDate NoDate(1899, 12, 30);
     for (const QVariantMap &sd : rows.documents) {
-        sink.addField(QLatin1String("[SDN]"), sd, "Sd_Numero");
+        sink.addField(QLatin1String("[SDN]"), sd, QStringLiteral("Sd_Numero"));
         const QDate expiry = sd.value(QStringLiteral("Sd_Vencto")).toDate();
         sink.add(QLatin1String("[SDD]"), expiry.isValid() && expiry > NoDate ? Formats::shortDate(expiry) : QString());
-        sink.addField(QLatin1String("[SDP]"), sd, "Sd_Peso");
-        sink.addField(QLatin1String("[SDV]"), sd, "Sd_Volume");
-        sink.addField(QLatin1String("[SDF]"), sd, "Sd_ValorFOB");
-        sink.addField(QLatin1String("[SDT]"), sd, "Sd_Tipo");
-        sink.addField(QLatin1String("[SDC]"), sd, "Sd_Chassi");
+        sink.addField(QLatin1String("[SDP]"), sd, QStringLiteral("Sd_Peso"));
+        sink.addField(QLatin1String("[SDV]"), sd, QStringLiteral("Sd_Volume"));
+        sink.addField(QLatin1String("[SDF]"), sd, QStringLiteral("Sd_ValorFOB"));
+        sink.addField(QLatin1String("[SDT]"), sd, QStringLiteral("Sd_Tipo"));
+        sink.addField(QLatin1String("[SDC]"), sd, QStringLiteral("Sd_Chassi"));
         sink.add(QLatin1String("[SDX]"));
     }
 
     for (const QVariantMap &ncm : rows.ncmCodes) {
-        sink.addField(QLatin1String("[NCM]"), ncm, "Ncm_Numero");
+        sink.addField(QLatin1String("[NCM]"), ncm, QStringLiteral("Ncm_Numero"));
         sink.add(QLatin1String("[NCX]"));
     }
 

@@ -9,11 +9,9 @@ std::optional<QByteArray> EdiBlFile::bytes(const QStringList &lines)
     QStringEncoder encoder("windows-1252");
     if (!encoder.isValid())
         return std::nullopt;
-    QByteArray out;
-    for (const QString &line : lines) {
-        out += encoder.encode(line);
-        out += "\r\n";
-    }
+    // One conversion of the whole text: the lines, each followed by CR LF.
+    static const QString LineEnd = QStringLiteral("\r\n");
+    const QByteArray out = encoder.encode(lines.isEmpty() ? QString() : lines.join(LineEnd) + LineEnd);
     if (encoder.hasError())
         return std::nullopt;
     return out;
