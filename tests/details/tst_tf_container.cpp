@@ -147,7 +147,8 @@ private Q_SLOTS:
             QVERIFY(editor->focusWidget() == editor->DBEdit15);
             QTest::keyClicks(editor->DBEdit15, QStringLiteral("msku 123"));
             chooseType(editor, 12); // "Reefer 40"
-            type(editor->DBEdit23, QStringLiteral("1500,5"));
+            // Only numbers in the current separators are taken.
+            type(editor->DBEdit23, QStringLiteral("abc1500,5"));
             click(editor->SB_Grava);
             QCOMPARE(editor->StatusBar1->panelText(1), QStringLiteral("Visualizar"));
             QVERIFY(editor->DBGrid2->isEnabled());
