@@ -17,7 +17,7 @@
 
 #include <QDate>
 #include <QFileDialog>
-#include <QRadioButton>
+#include <QStyle>
 
 #ifdef DALVORA_HAS_CALENDAR
 #include "TF_Calendario.h"
@@ -57,6 +57,12 @@ TF_TXT::TF_TXT(QWidget *parent)
     }
     for (TDBRadioGroup *group : {DBRG_Carga, DBRG_Imo, DBRG_AsPer, DBRG_Emissao})
         group->bind(DS_BL, group->dataField());
+
+    // The same pictures as the main window's buttons of the same purpose.
+    SB_Confirma->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    SB_Confirma->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    SB_Calendario->setIcon(style()->standardIcon(QStyle::SP_FileDialogInfoView));
+    SB_Fechar->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
 
     connect(SB_Confirma, &QToolButton::clicked, this, &TF_TXT::SB_ConfirmaClick);
     connect(SB_Calendario, &QToolButton::clicked, this, &TF_TXT::SB_CalendarioClick);
