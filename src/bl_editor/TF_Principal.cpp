@@ -3,9 +3,18 @@
 #include "AppInfo.h"
 #include "ContainerTotals.h"
 #include "DalvoraFolder.h"
+#include "DraftPreview.h"
 #include "Formats.h"
+#include "LanguageHolder.h"
 #include "LanguageSwitch.h"
+#include "TAboutBox.h"
 #include "TDM_BL.h"
+#include "TF_Calendario.h"
+#include "TF_Container.h"
+#include "TF_MandaMemo.h"
+#include "TF_Procura.h"
+#include "TF_SD.h"
+#include "TF_TXT.h"
 #include "TIvTranslator.h"
 #include "TMsgDlg.h"
 #include "TranslateText.h"
@@ -351,6 +360,7 @@ void TF_Principal::ContaDetalhes()
     const int containers = count("Dal_Cntr", "Cnt_Cod_BL");
     const int ncms = count("Dal_NCM", "Ncm_Cod_BL");
     const int sds = count("Dal_SD", "Sd_Cod_BL");
+    m_counts = {containers, sds, ncms};
     SB_Cntr->setText(asciiCase(T("Container"), true) + QStringLiteral(" (%1)").arg(containers));
     SB_SD->setText(QStringLiteral("SD (%1) / NCM (%2)").arg(sds).arg(ncms));
 }
@@ -443,17 +453,95 @@ void TF_Principal::SB_ProcuraClick()
         showMode();
         return;
     }
-    // The search window comes with its own layer.
+    const TF_Procura::Result result = TF_Procura::execSearch(this);
+    EditBuffer *bls = DM_BL->qyBLS;
+    if (result.RetornoProcura == TF_Procura::Open) {
+        bls->close();
+        bls->setSql(blsSelectOne);
+        bls->setPp1(result.code);
+        bls->open();
+        FormataLCL();
+        SB_Edit->setEnabled(true);
+        SB_TXT->setEnabled(true);
+        ContaDetalhes();
+    } else if (result.RetornoProcura == TF_Procura::Duplicate) {
+        // The duplicate waits in Insert: its marks get the search window's marks as one more line, its
+        // description is the search window's description.
+        const QString crlf = QStringLiteral("\r\n");
+        QString marks = bls->text(QStringLiteral("Bls_Marks"));
+        if (!marks.isEmpty() && !marks.endsWith(crlf))
+            marks += crlf;
+        marks += QString(result.marks).replace(QLatin1Char('\n'), crlf) + crlf;
+        bls->setText(QStringLiteral("Bls_Marks"), marks);
+        bls->setText(QStringLiteral("Bls_Descricao"), QString(result.description).replace(QLatin1Char('\n'), crlf));
+        setRecordButtons(false);
+        ContaDetalhes();
+    }
     showMode();
 }
 
-void TF_Principal::SB_CntrClick() {}
-void TF_Principal::SB_SDClick() {}
-void TF_Principal::SB_Pega1Click() {}
-void TF_Principal::SB_TXTClick() {}
-void TF_Principal::SB_ImpressaoClick() {}
-void TF_Principal::SB_HelpClick() {}
-void TF_Principal::SB_CalendarioClick() {}
+void TF_Principal::SB_CntrClick()
+{
+    focusToolbar();
+    if (!VerificaRegistro())
+        return;
+    const QString refusal = TF_Container::refusal(DM_BL->qyBLS->text(QStringLiteral("Bls_Carga")), DBRG_Carga->title());
+    if (!refusal.isEmpty()) {
+        info(refusal);
+        return;
+    }
+    TF_Container::execFor(this);
+    ContaDetalhes();
+    TotalizaContainers();
+}
+
+void TF_Principal::SB_SDClick()
+{
+    focusToolbar();
+    if (!VerificaRegistro())
+        return;
+    TF_SD::execFor(this);
+    ContaDetalhes();
+}
+
+void TF_Principal::SB_Pega1Click()
+{
+    focusToolbar();
+    TF_MandaMemo::anexar(this, m_counts, SB_Edit->text(), [this](const QString &text) { info(text); });
+}
+void TF_Principal::SB_TXTClick()
+{
+    focusToolbar();
+    if (!VerificaRegistro())
+        return;
+    const QStringList issue = DBRG_Emissao->items();
+    TF_TXT::execFor(this, {issue.value(0), issue.value(1)}, DBRG_Carga->title());
+}
+QString TF_Principal::chosenItem(const TDBRadioGroup *group)
+{
+    const int chosen = group->itemIndex();
+    return chosen < 0 ? QString() : group->items().value(chosen);
+}
+
+void TF_Principal::SB_ImpressaoClick()
+{
+    if (!VerificaRegistro())
+        return;
+    const DraftRemarks remarks{DBRG_Emissao->title(),  chosenItem(DBRG_Emissao), DBRG_AsPer->title(),
+                               chosenItem(DBRG_AsPer), DBRG_Carga->title(),      chosenItem(DBRG_Carga),
+                               DBRG_Imo->title(),      chosenItem(DBRG_Imo)};
+    DraftPreview::open(this, DM_BL->qyBLS->integer(QStringLiteral("Bls_Codigo")), remarks);
+}
+
+void TF_Principal::SB_HelpClick()
+{
+    TAboutBox::execAbout(this, LanguageHolder::current());
+}
+
+void TF_Principal::SB_CalendarioClick()
+{
+    TF_Calendario::execCalendar(this);
+}
 void TF_Principal::TotalizaContainers()
 {
     ContainerTotals::TotalizaContainers(*DM_BL, L_Tipo->text(), L_Cuba->text(), [this](const QString &question) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AttachLines.h"
 #include "ui_TF_Principal.h"
 
 #include <QWidget>
@@ -63,8 +64,10 @@ private:
     void SB_CalendarioClick();
     bool eventFilter(QObject *watched, QEvent *event) override;
     int info(const QString &text);
+    static QString chosenItem(const TDBRadioGroup *group);
     QString editingNotice() const;
 
+    DetailCounts m_counts;
     bool m_shown = false;
     bool m_closing = false;
 };

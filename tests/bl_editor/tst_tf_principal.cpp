@@ -6,6 +6,7 @@
 #include "TestEnv.h"
 
 #include <QDir>
+#include <QLineEdit>
 #include <QSqlQuery>
 
 // The main window driven as a clerk does: real clicks and keys, dialogs answered as they come.
@@ -255,6 +256,63 @@ private Q_SLOTS:
         QCOMPARE(dm->qyBLS->state(), EditBuffer::Edit);
         QVERIFY(w->SB_Grava->isEnabled());
         QCOMPARE(rows(QStringLiteral("SELECT count(*) FROM Dal_Bls")), 0);
+    }
+
+    // Opening a BL through the search window: the BL on screen, its counts, Editar and the EDI button on.
+    void searchOpensTheChosenBlWithItsCounts()
+    {
+        confirmNewBl(QStringLiteral("BK1"));
+        const int second = confirmNewBl(QStringLiteral("BK2"));
+        QSqlQuery q(Store::database());
+        for (int i = 1; i <= 2; ++i)
+            q.exec(QStringLiteral("INSERT INTO Dal_Cntr (Cnt_Codigo, Cnt_Cod_BL, Cnt_Numero) VALUES (%1, %2, 'C')")
+                       .arg(i)
+                       .arg(second));
+        q.exec(QStringLiteral("INSERT INTO Dal_SD (Sd_Codigo, Sd_Cod_BL, Sd_Numero) VALUES (1, %1, 'S')").arg(second));
+        for (int i = 1; i <= 3; ++i)
+            q.exec(QStringLiteral("INSERT INTO Dal_NCM (Ncm_Codigo, Ncm_Cod_BL, Ncm_Numero) VALUES (%1, %2, 'N%1')")
+                       .arg(i)
+                       .arg(second));
+        click(w->SB_Inclusao);
+        click(w->SB_Cancela);
+        DialogDriver driver;
+        driver.handle([](QWidget *search) {
+            auto *edit = search->findChild<QLineEdit *>(QStringLiteral("Edit1"));
+            QTest::keyClicks(edit, QStringLiteral("BK2"));
+            QTest::mouseClick(search->findChild<QAbstractButton *>(QStringLiteral("SB_Confirma")), Qt::LeftButton);
+        });
+        click(w->SB_Procura);
+        QCOMPARE(dm->qyBLS->integer(QStringLiteral("Bls_Codigo")), second);
+        QCOMPARE(dm->qyBLS->state(), EditBuffer::Browse);
+        QCOMPARE(w->SB_Cntr->text(), QStringLiteral("CONTAINER (2)"));
+        QCOMPARE(w->SB_SD->text(), QStringLiteral("SD (1) / NCM (3)"));
+        QVERIFY(w->SB_Edit->isEnabled() && w->SB_TXT->isEnabled());
+        QCOMPARE(w->StatusBar1->panelText(5), QStringLiteral("Visualizar"));
+    }
+
+    // A duplicate prepared in the search window waits on the main window in Insert mode; Confirmar gives it the
+    // next code.
+    void aDuplicateIsConfirmedLikeANewBl()
+    {
+        confirmNewBl(QStringLiteral("BK1"));
+        DialogDriver driver;
+        driver.handle([](QWidget *search) {
+            QTest::mouseClick(search->findChild<QAbstractButton *>(QStringLiteral("SB_Duplicar")), Qt::LeftButton);
+        });
+        driver.handle([](QWidget *duplicate) {
+            auto *all = duplicate->findChild<QAbstractButton *>(QStringLiteral("CB_Todos"));
+            if (!all->isChecked())
+                QTest::mouseClick(all, Qt::LeftButton);
+            QTest::mouseClick(duplicate->findChild<QAbstractButton *>(QStringLiteral("SB_Confirma")), Qt::LeftButton);
+        });
+        click(w->SB_Procura);
+        QCOMPARE(dm->qyBLS->state(), EditBuffer::Insert);
+        QVERIFY(!w->SB_Inclusao->isEnabled() && !w->SB_Edit->isEnabled() && !w->SB_TXT->isEnabled());
+        QVERIFY(w->SB_Grava->isEnabled() && w->SB_Cancela->isEnabled());
+        QCOMPARE(dm->qyBLS->text(QStringLiteral("Bls_ReservaNr")), QStringLiteral("BK1"));
+        click(w->SB_Grava);
+        QCOMPARE(dm->qyBLS->integer(QStringLiteral("Bls_Codigo")), 2);
+        QCOMPARE(rows(QStringLiteral("SELECT count(*) FROM Dal_Bls")), 2);
     }
 
     void englishCaptionsAndMessages()

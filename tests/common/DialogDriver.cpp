@@ -81,5 +81,7 @@ void DialogDriver::poll()
             s.buttons << button->text();
     seen << s;
     const auto action = m_queue.takeFirst();
-    action(dialog); // may open further dialogs: the timer keeps polling inside their event loops
+    // Run outside this timer's own event: a timer does not fire again while its handler runs, so an action that
+    // opens a further dialog would otherwise leave that dialog unanswered.
+    QTimer::singleShot(0, dialog, [action, dialog] { action(dialog); });
 }
