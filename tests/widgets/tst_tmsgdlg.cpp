@@ -185,6 +185,23 @@ private Q_SLOTS:
         QCOMPARE(driver.seen[0].buttons, (QStringList{QStringLiteral("Sim"), QStringLiteral("Ajuda")}));
     }
 
+    // An answer that opens a further dialog: the driver answers that one too, then the first goes on.
+    void nestedDialogsAreAnsweredInOrder()
+    {
+        TMsgDlg outer, inner;
+        DialogDriver driver;
+        int innerResult = 0;
+        driver.handle([&](QWidget *dialog) {
+            innerResult = inner.show(QStringLiteral("inner"), TMsgDlg::Information, 2, TMsgDlg::OkButton);
+            dialog->findChild<QPushButton *>(QStringLiteral("button3"))->click();
+        });
+        driver.press(QStringLiteral("OK"));
+        QCOMPARE(outer.show(QStringLiteral("outer"), TMsgDlg::Confirmation, 1, TMsgDlg::OkCancelButtons), 2);
+        QCOMPARE(innerResult, 1);
+        QCOMPARE(driver.texts(), (QStringList{QStringLiteral("outer"), QStringLiteral("inner")}));
+        QVERIFY2(driver.allAnswered(), qPrintable(driver.report()));
+    }
+
     void missingButtonFailsTheDriverWithoutHanging()
     {
         TMsgDlg md;
