@@ -17,6 +17,7 @@
 
 #include <QDate>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QStyle>
 
 #ifdef DALVORA_HAS_CALENDAR
@@ -120,6 +121,14 @@ void TF_TXT::done(int result)
 {
     FormCloseQuery();
     QDialog::done(result);
+}
+
+void TF_TXT::keyPressEvent(QKeyEvent *event)
+{
+    // Escape does not close the window: only SB_Fechar does.
+    if (event->key() == Qt::Key_Escape)
+        return;
+    QDialog::keyPressEvent(event);
 }
 
 void TF_TXT::FormCloseQuery()

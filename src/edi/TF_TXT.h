@@ -43,6 +43,7 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void done(int result) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void FormShow();

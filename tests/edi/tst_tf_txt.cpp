@@ -246,6 +246,9 @@ private Q_SLOTS:
             QCOMPARE(w->DBRG_Emissao->itemIndex(), 0);
             QCOMPARE(w->qyBL->state(), EditBuffer::Browse);
             QCOMPARE(w->qyCntr->recordCount(), 1);
+            // Only SB_Fechar closes the window.
+            QTest::keyClick(w, Qt::Key_Escape);
+            QVERIFY(w->isVisible());
         });
     }
 
