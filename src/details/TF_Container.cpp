@@ -30,7 +30,7 @@ TF_Container::TF_Container(QWidget *parent) : QDialog(parent)
     setFixedSize(size());
 
     MD = new TMsgDlg(this);
-    MD->applyPreset(TMsgDlg::MainWindowPreset);
+    MD->applyPreset(TMsgDlg::DetailWindowPreset);
 
     StatusBar1->setPanelWidths({width() / 2, width() - width() / 2});
     DBComboBox2->setValues(ContainerTypes::names());

@@ -56,7 +56,7 @@ TF_SD::TF_SD(QWidget *parent) : QDialog(parent)
     setFixedSize(size());
 
     MD = new TMsgDlg(this);
-    MD->applyPreset(TMsgDlg::MainWindowPreset);
+    MD->applyPreset(TMsgDlg::DetailWindowPreset);
 
     StatusBar1->setPanelWidths({width() / 2, width() - width() / 2});
 

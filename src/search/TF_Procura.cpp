@@ -50,7 +50,7 @@ TF_Procura::TF_Procura(QWidget *parent) : QDialog(parent)
     setFixedSize(size());
 
     MD = new TMsgDlg(this);
-    MD->applyPreset(TMsgDlg::MainWindowPreset);
+    MD->applyPreset(TMsgDlg::DetailWindowPreset);
     MD->setLineSeparator(QLatin1Char('\\'));
 
     Edit1->setValidator(new UpperCaseValidator(Edit1));
