@@ -9,7 +9,7 @@ void MedianReporter::ReportRuns(const std::vector<Run> &runs)
             const double factor = run.time_unit == benchmark::kMillisecond   ? 1.0
                                   : run.time_unit == benchmark::kMicrosecond ? 1e-3
                                   : run.time_unit == benchmark::kNanosecond  ? 1e-6
-                                                                              : 1e3;
+                                                                             : 1e3;
             m_medians[run.run_name.function_name] = run.GetAdjustedRealTime() * factor;
         }
     }
@@ -26,8 +26,8 @@ int printTable(const MedianReporter &reporter, const std::vector<Figure> &figure
                double residentTargetMb)
 {
     int misses = 0;
-    std::printf("\n%-52s %12s %10s %12s %8s %8s  %s\n", "figure", "median ms", "target ms", "floor ms", "ratio",
-                "max", "verdict");
+    std::printf("\n%-52s %12s %10s %12s %8s %8s  %s\n", "figure", "median ms", "target ms", "floor ms", "ratio", "max",
+                "verdict");
     for (const Figure &f : figures) {
         const double median = reporter.medianMs(f.benchmark);
         if (median < 0)

@@ -6,9 +6,15 @@
 #include "ContainerTotals.h"
 #include "DalvoraApplication.h"
 #include "DraftFilling.h"
+#include "EdiBlComposer.h"
+#include "EdiBlFile.h"
+#include "EdiBlRowsReader.h"
 #include "Store.h"
 #include "TDM_BL.h"
 #include "TF_BLAPDF.h"
+#include "TF_Principal.h"
+#include "TF_Procura.h"
+#include "TF_SD.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -34,12 +40,13 @@ void seedStore()
     QStringList description;
     for (int i = 0; i < 2000; ++i)
         description << QStringLiteral("LINE %1 OF THE DESCRIPTION OF GOODS, SAID TO CONTAIN").arg(i);
-    q.prepare(QStringLiteral("INSERT INTO Dal_Bls (Bls_Codigo, Bls_ReservaNr, Bls_RefShipper, Bls_Navio, Bls_Viagem, "
-                             "Bls_PortLoading, Bls_PortDischarge, Bls_Shipper1, Bls_Cnee1, Bls_Notify1, Bls_Carga, "
-                             "Bls_Cia_Nome, Bls_Cia_Usuario, Bls_Cia_Cidade, Bls_Cia_Arquivo, Bls_Descricao, Bls_Marks, "
-                             "Bls_Imo, Bls_AsPerAgee, Bls_EmissaoBL, Bls_Payable) "
-                             "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 'FCL', 'CIA', 'USER', 'SANTOS', 'CIA01', ?, ?, 0, 0, "
-                             "'ORI', 'ORI')"));
+    q.prepare(
+        QStringLiteral("INSERT INTO Dal_Bls (Bls_Codigo, Bls_ReservaNr, Bls_RefShipper, Bls_Navio, Bls_Viagem, "
+                       "Bls_PortLoading, Bls_PortDischarge, Bls_Shipper1, Bls_Cnee1, Bls_Notify1, Bls_Carga, "
+                       "Bls_Cia_Nome, Bls_Cia_Usuario, Bls_Cia_Cidade, Bls_Cia_Arquivo, Bls_Descricao, Bls_Marks, "
+                       "Bls_Imo, Bls_AsPerAgee, Bls_EmissaoBL, Bls_Payable) "
+                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 'FCL', 'CIA', 'USER', 'SANTOS', 'CIA01', ?, ?, 0, 0, "
+                       "'ORI', 'ORI')"));
     for (int code = 1; code <= 100000; ++code) {
         const int n = (code * 7919) % 100000;
         q.addBindValue(code);
@@ -157,8 +164,8 @@ void BM_AttachContainerLines(benchmark::State &state)
                       QStringLiteral("ORDER BY Cnt_Numero")});
         cntr->setPp1(1);
         cntr->open();
-        const QString marks =
-            AttachLines::appendLines(DM_BL->qyBLS->text(QStringLiteral("Bls_Marks")), AttachLines::containerLines(*cntr, parts));
+        const QString marks = AttachLines::appendLines(DM_BL->qyBLS->text(QStringLiteral("Bls_Marks")),
+                                                       AttachLines::containerLines(*cntr, parts));
         benchmark::DoNotOptimize(marks);
     }
     cntr->close();
@@ -176,7 +183,8 @@ void BM_DraftPrepare(benchmark::State &state)
 }
 void BM_DraftTextFloor(benchmark::State &state)
 {
-    const QStringList lines = DraftFilling::memoLines(DraftFilling::readPrintRow(1).value(QStringLiteral("Bls_Descricao")).toString());
+    const QStringList lines =
+        DraftFilling::memoLines(DraftFilling::readPrintRow(1).value(QStringLiteral("Bls_Descricao")).toString());
     const QFont font = TF_BLAPDF::arial(13);
     for (auto _ : state) {
         QPicture picture;
@@ -190,12 +198,152 @@ void BM_DraftTextFloor(benchmark::State &state)
     }
 }
 
+// The search window with its list of 100,000 BLs shown; a re-sort by vessel; one jump while typing.
+void openList()
+{
+    EditBuffer *list = DM_BL->qyMostra;
+    list->close();
+    list->setSql(TF_Procura::listSql(0));
+    list->open();
+}
+void BM_SearchListShown(benchmark::State &state)
+{
+    for (auto _ : state) {
+        openList();
+        TF_Procura window;
+        window.show();
+        QCoreApplication::processEvents();
+        state.PauseTiming();
+        window.hide();
+        DM_BL->qyMostra->close();
+        state.ResumeTiming();
+    }
+}
+double residentMb = 0;
+void BM_SearchResortByVessel(benchmark::State &state)
+{
+    openList();
+    TF_Procura window;
+    window.show();
+    QCoreApplication::processEvents();
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly))
+        for (const QByteArray &line : status.readAll().split('\n'))
+            if (line.startsWith("VmRSS:"))
+                residentMb = line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
+    int column = 2;
+    for (auto _ : state) {
+        window.DBGrid1TitleClick(column);
+        QCoreApplication::processEvents();
+        column = column == 2 ? 0 : 2; // vessel, then back to the booking number
+    }
+    DM_BL->qyMostra->close();
+}
+void BM_SearchJump(benchmark::State &state)
+{
+    openList();
+    TF_Procura window;
+    window.show();
+    QCoreApplication::processEvents();
+    int n = 0;
+    for (auto _ : state) {
+        window.Edit1->setText(QStringLiteral("BK%1").arg((n += 7919) % 100000, 6, 10, QLatin1Char('0')));
+        QCoreApplication::processEvents();
+    }
+    DM_BL->qyMostra->close();
+}
+
+// A language switch with the main window and one modal window open.
+void BM_LanguageSwitch(benchmark::State &state)
+{
+    openBl(1);
+    TF_Principal mainWindow;
+    mainWindow.show();
+    TF_SD details(&mainWindow);
+    details.show();
+    QCoreApplication::processEvents();
+    int language = 1;
+    for (auto _ : state) {
+        language = language == 1 ? 2 : 1;
+        mainWindow.MudaIdioma(language);
+    }
+    mainWindow.MudaIdioma(1);
+    details.hide();
+    DM_BL->qyBLS->close();
+}
+
+// Composing and writing the EDI/BL file of the big BL, against writing the same bytes directly.
+EdiBlRows bigRows()
+{
+    openBl(1);
+    const auto open = [](EditBuffer *buffer, const char *table, const char *link) {
+        buffer->close();
+        buffer->setSql({QStringLiteral("SELECT * from %1").arg(QLatin1String(table)),
+                        QStringLiteral("where %1 = :pp1").arg(QLatin1String(link))});
+        buffer->setPp1(1);
+        buffer->open();
+    };
+    open(DM_BL->qyCntr, "Dal_Cntr", "Cnt_Cod_BL");
+    open(DM_BL->qySD, "Dal_SD", "Sd_Cod_BL");
+    open(DM_BL->qyNCM, "Dal_NCM", "Ncm_Cod_BL");
+    const EdiBlRows rows = EdiBlRowsReader::read(*DM_BL->qyBLS, *DM_BL->qyCntr, *DM_BL->qySD, *DM_BL->qyNCM);
+    DM_BL->qyCntr->close();
+    DM_BL->qySD->close();
+    DM_BL->qyNCM->close();
+    return rows;
+}
+void BM_EdiComposeAndWrite(benchmark::State &state)
+{
+    const EdiBlRows rows = bigRows();
+    const QStringList marks{QStringLiteral("MARKS")};
+    const QStringList description =
+        DraftFilling::memoLines(rows.bl.value(QStringLiteral("Bls_Descricao")).toString()).mid(0, 40);
+    const QString path = scratch + QStringLiteral("/DVBL_CIA01_BIG.TXT");
+    for (auto _ : state) {
+        QStringList lines;
+        ComposeEdiBlLines(rows, marks, description, QStringLiteral("1.1.26"), QDate::currentDate(), lines);
+        EdiBlFile::save(path, lines);
+    }
+}
+void BM_EdiWriteFloor(benchmark::State &state)
+{
+    const QString path = scratch + QStringLiteral("/DVBL_CIA01_BIG.TXT");
+    QFile made(path);
+    made.open(QIODevice::ReadOnly);
+    const QByteArray bytes = made.readAll();
+    made.close();
+    const QString copy = scratch + QStringLiteral("/floor.TXT");
+    for (auto _ : state) {
+        QFile file(copy);
+        file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        file.write(bytes);
+        file.close();
+    }
+}
+
 void registerAll()
 {
     const auto ms = benchmark::kMillisecond;
-    benchmark::RegisterBenchmark("BM_StartupMainWindow", BM_StartupMainWindow)->UseManualTime()->Iterations(1)->Repetitions(7)->Unit(ms);
-    benchmark::RegisterBenchmark("BM_StartupBareWindow", BM_StartupBareWindow)->UseManualTime()->Iterations(1)->Repetitions(7)->Unit(ms);
+    benchmark::RegisterBenchmark("BM_StartupMainWindow", BM_StartupMainWindow)
+        ->UseManualTime()
+        ->Iterations(1)
+        ->Repetitions(7)
+        ->Unit(ms);
+    benchmark::RegisterBenchmark("BM_StartupBareWindow", BM_StartupBareWindow)
+        ->UseManualTime()
+        ->Iterations(1)
+        ->Repetitions(7)
+        ->Unit(ms);
+    benchmark::RegisterBenchmark("BM_SearchListShown", BM_SearchListShown)->Iterations(3)->Repetitions(5)->Unit(ms);
     benchmark::RegisterBenchmark("BM_SearchListSqliteFloor", BM_SearchListSqliteFloor)->Repetitions(5)->Unit(ms);
+    benchmark::RegisterBenchmark("BM_SearchResortByVessel", BM_SearchResortByVessel)
+        ->Iterations(4)
+        ->Repetitions(5)
+        ->Unit(ms);
+    benchmark::RegisterBenchmark("BM_SearchJump", BM_SearchJump)->Iterations(50)->Repetitions(5)->Unit(ms);
+    benchmark::RegisterBenchmark("BM_LanguageSwitch", BM_LanguageSwitch)->Iterations(20)->Repetitions(5)->Unit(ms);
+    benchmark::RegisterBenchmark("BM_EdiComposeAndWrite", BM_EdiComposeAndWrite)->Repetitions(5)->Unit(ms);
+    benchmark::RegisterBenchmark("BM_EdiWriteFloor", BM_EdiWriteFloor)->Repetitions(5)->Unit(ms);
     benchmark::RegisterBenchmark("BM_TotalizaContainers", BM_TotalizaContainers)->Repetitions(5)->Unit(ms);
     benchmark::RegisterBenchmark("BM_AttachContainerLines", BM_AttachContainerLines)->Repetitions(5)->Unit(ms);
     benchmark::RegisterBenchmark("BM_DraftPrepare", BM_DraftPrepare)->Repetitions(5)->Unit(ms);
@@ -204,9 +352,14 @@ void registerAll()
 
 const std::vector<Figure> figures{
     {"start-up to main window shown", "BM_StartupMainWindow", 300, "BM_StartupBareWindow", 1.5},
+    {"search list of 100,000 BLs shown", "BM_SearchListShown", 200, "BM_SearchListSqliteFloor", 2},
+    {"search list re-sorted by vessel", "BM_SearchResortByVessel", 300, "", 0},
+    {"jump while typing a booking number", "BM_SearchJump", 10, "", 0},
+    {"language switch, main window and a modal window", "BM_LanguageSwitch", 30, "", 0},
     {"TotalizaContainers, 1,000 containers", "BM_TotalizaContainers", 50, "", 0},
     {"ANEXAR of 1,000 container lines", "BM_AttachContainerLines", 50, "", 0},
     {"draft with a 2,000-line description", "BM_DraftPrepare", 500, "BM_DraftTextFloor", 0},
+    {"EDI/BL of 1,000 containers, 500 SD, 190 NCM", "BM_EdiComposeAndWrite", 20, "BM_EdiWriteFloor", 3},
 };
 
 } // namespace
@@ -232,7 +385,7 @@ int main(int argc, char *argv[])
     registerAll();
     MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const int misses = printTable(reporter, figures, 0, 150);
+    const int misses = printTable(reporter, figures, residentMb, 150);
     benchmark::Shutdown();
     return misses == 0 ? 0 : 1;
 }
