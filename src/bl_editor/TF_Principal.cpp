@@ -252,20 +252,8 @@ void TF_Principal::FormataLCL()
 
 void TF_Principal::PadroesNovoBL()
 {
-    EditBuffer *busca = DM_BL->qyBusca;
     EditBuffer *bls = DM_BL->qyBLS;
-    busca->close();
-    busca->setSql({QStringLiteral("SELECT Bls_Cia_Nome, Bls_Cia_Usuario,"),
-                   QStringLiteral("Bls_Cia_Cidade, Bls_Cia_Arquivo from Dal_Bls"),
-                   QStringLiteral("where Bls_Codigo = (SELECT MAX(Bls_Codigo) from Dal_Bls)")});
-    busca->open();
-    if (busca->recordCount() > 0) {
-        for (const char *column : {"Bls_Cia_Nome", "Bls_Cia_Usuario", "Bls_Cia_Cidade", "Bls_Cia_Arquivo"}) {
-            const QString name = QString::fromLatin1(column);
-            bls->setText(name, busca->text(name));
-        }
-    }
-    busca->close();
+    DM_BL->copyNewestCompany(bls);
     bls->setText(QStringLiteral("Bls_Payable"), QStringLiteral("ORI"));
     bls->setText(QStringLiteral("Bls_Carga"), QStringLiteral("LCL"));
     bls->setLogical(QStringLiteral("Bls_Imo"), false);

@@ -121,20 +121,7 @@ void TF_Duplicar::startNewBl()
 // The issuing company is the one of the most recently coded BL, whatever the source.
 void TF_Duplicar::copyCompany()
 {
-    EditBuffer *busca = DM_BL->qyBusca;
-    EditBuffer *bls = DM_BL->qyBLS;
-    busca->close();
-    busca->setSql({QStringLiteral("SELECT Bls_Cia_Nome, Bls_Cia_Usuario,"),
-                   QStringLiteral("Bls_Cia_Cidade, Bls_Cia_Arquivo from Dal_Bls"),
-                   QStringLiteral("where Bls_Codigo = (SELECT MAX(Bls_Codigo) from Dal_Bls)")});
-    busca->open();
-    if (busca->recordCount() > 0) {
-        for (const char *column : {"Bls_Cia_Nome", "Bls_Cia_Usuario", "Bls_Cia_Cidade", "Bls_Cia_Arquivo"}) {
-            const QString name = QString::fromLatin1(column);
-            bls->setText(name, busca->text(name));
-        }
-    }
-    busca->close();
+    DM_BL->copyNewestCompany(DM_BL->qyBLS);
 }
 
 void TF_Duplicar::copyTicked()

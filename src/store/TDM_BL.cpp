@@ -76,6 +76,22 @@ int TDM_BL::postWithNewCode(EditBuffer *buffer)
     return code;
 }
 
+void TDM_BL::copyNewestCompany(EditBuffer *target)
+{
+    qyBusca->close();
+    qyBusca->setSql({QStringLiteral("SELECT Bls_Cia_Nome, Bls_Cia_Usuario,"),
+                     QStringLiteral("Bls_Cia_Cidade, Bls_Cia_Arquivo from Dal_Bls"),
+                     QStringLiteral("where Bls_Codigo = (SELECT MAX(Bls_Codigo) from Dal_Bls)")});
+    qyBusca->open();
+    if (qyBusca->recordCount() > 0) {
+        for (const char *column : {"Bls_Cia_Nome", "Bls_Cia_Usuario", "Bls_Cia_Cidade", "Bls_Cia_Arquivo"}) {
+            const QString name = QString::fromLatin1(column);
+            target->setText(name, qyBusca->text(name));
+        }
+    }
+    qyBusca->close();
+}
+
 void TDM_BL::deleteBlWithDetails(int blCode)
 {
     // One transaction: a failure half-way deletes nothing.

@@ -54,6 +54,9 @@ public:
     // posts it, both inside one write transaction so two writers never get the same code.
     // On failure the buffer is back in Insert state with the typed values and no code.
     int postWithNewCode(EditBuffer *buffer);
+    // Copies the issuing company (name, user, city, file identification) of the BL with the highest code into the
+    // current row of a BL buffer being entered; with no stored BL the four fields stay as they are.
+    void copyNewestCompany(EditBuffer *target);
     // Deletes a BL and its containers, documents and NCM codes in one transaction.
     void deleteBlWithDetails(int blCode);
 
