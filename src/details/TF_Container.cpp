@@ -195,12 +195,7 @@ void TF_Container::SB_GravaClick()
         DBEdit15->setFocus();
         return;
     }
-    if (q->state() == EditBuffer::Insert) {
-        q->setInteger(QStringLiteral("Cnt_Cod_BL"), blCode);
-        DM_BL->postWithNewCode(q);
-    } else {
-        q->post();
-    }
+    DM_BL->postDetail(q, blCode);
     setEditing(false);
 }
 

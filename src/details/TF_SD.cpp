@@ -233,12 +233,7 @@ void TF_SD::SB_GravaClick()
         DBEdit2->setFocus();
         return;
     }
-    if (q->state() == EditBuffer::Insert) {
-        q->setInteger(QStringLiteral("Sd_Cod_BL"), bl);
-        DM_BL->postWithNewCode(q);
-    } else {
-        q->post();
-    }
+    DM_BL->postDetail(q, bl);
     setEditing(false);
 }
 

@@ -76,6 +76,16 @@ int TDM_BL::postWithNewCode(EditBuffer *buffer)
     return code;
 }
 
+void TDM_BL::postDetail(EditBuffer *buffer, int blCode)
+{
+    if (buffer->state() == EditBuffer::Insert) {
+        buffer->setInteger(buffer->updateObject()->table().link, blCode);
+        postWithNewCode(buffer);
+    } else {
+        buffer->post();
+    }
+}
+
 void TDM_BL::copyNewestCompany(EditBuffer *target)
 {
     qyBusca->close();

@@ -54,6 +54,9 @@ public:
     // posts it, both inside one write transaction so two writers never get the same code.
     // On failure the buffer is back in Insert state with the typed values and no code.
     int postWithNewCode(EditBuffer *buffer);
+    // Confirms a detail row (container, document, NCM code) of the BL with that code: a new row gets its link to
+    // the BL and its own code; a changed row is posted as it is.
+    void postDetail(EditBuffer *buffer, int blCode);
     // Copies the issuing company (name, user, city, file identification) of the BL with the highest code into the
     // current row of a BL buffer being entered; with no stored BL the four fields stay as they are.
     void copyNewestCompany(EditBuffer *target);
