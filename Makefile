@@ -2,11 +2,12 @@
 BUILD    ?= build
 BUILD_TYPE ?= RelWithDebInfo
 PACKAGES := build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite \
-            qt6-webengine-dev libgl-dev libxkbcommon-dev fonts-liberation2 xvfb xauth libbenchmark-dev libsqlite3-dev
+            qt6-webengine-dev libgl-dev libxkbcommon-dev fonts-liberation2 xvfb xauth libxcb1-dev libbenchmark-dev \
+            libsqlite3-dev
 SUDO     := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS     ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench sanitize clean
+.PHONY: all deps configure build run test bench screenshots sanitize clean
 
 all: build
 
@@ -34,6 +35,11 @@ test: build
 bench:
 	$(MAKE) BUILD=build-release BUILD_TYPE=Release CMAKE_ARGS=-DDALVORA_BENCH=ON build
 	build-release/bench/dalvora_bench
+
+# Pictures of the windows shown in README.md, drawn offscreen over example data (rewrites docs/screenshots/*.png).
+screenshots: configure
+	cmake --build $(BUILD) --target dalvora_screenshots -j $(JOBS)
+	$(BUILD)/tools/screenshots/dalvora_screenshots docs/screenshots
 
 # Leak reports come from the system's font and GL libraries, and the web engine's own Chromium deletes objects with
 # a mismatched size: neither is the program's, so those two checks are off; every other report fails the run.
