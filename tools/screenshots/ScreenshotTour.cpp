@@ -80,16 +80,18 @@ void ScreenshotTour::save(const QImage &image, const QString &name)
 void ScreenshotTour::withModal(const std::function<void()> &open, const std::function<void(QWidget *)> &shown)
 {
     QPointer<QWidget> window;
+    bool taken = false; // the window may be gone while a question it left behind is still to come
     QTimer poll;
     poll.setInterval(50);
     QObject::connect(&poll, &QTimer::timeout, [&] {
         QWidget *modal = QApplication::activeModalWidget();
         if (!modal || modal == window)
             return;
-        if (window) {
+        if (taken) {
             turnDown(modal);
             return;
         }
+        taken = true;
         window = modal;
         // Outside this timer's handler, so the timer goes on turning down what `shown` opens.
         QTimer::singleShot(0, modal, [&] {
