@@ -45,28 +45,9 @@ struct Container
 };
 
 const QList<Container> containers{
-    {QStringLiteral("TGHU7654321"),
-     QStringLiteral("Dry Box 40"),
-     24000,
-     3800,
-     1000,
-     QStringLiteral("BAGS"),
-     {QStringLiteral("SEAL002"), QStringLiteral("SEAL003")}},
-    {QStringLiteral("MSKU1234565"),
-     QStringLiteral("Dry Box 20"),
-     19200.5,
-     2200,
-     800,
-     QStringLiteral("BAGS"),
-     {QStringLiteral("SEAL001")}},
-    {QStringLiteral("CAIU5550001"),
-     QStringLiteral("Reefer 40"),
-     18000,
-     4500,
-     20,
-     QStringLiteral("PALLETS"),
-     {QStringLiteral("SEAL004")}},
-};
+    {u"TGHU7654321"_s, u"Dry Box 40"_s, 24000, 3800, 1000, u"BAGS"_s, {u"SEAL002"_s, u"SEAL003"_s}},
+    {u"MSKU1234565"_s, u"Dry Box 20"_s, 19200.5, 2200, 800, u"BAGS"_s, {u"SEAL001"_s}},
+    {u"CAIU5550001"_s, u"Reefer 40"_s, 18000, 4500, 20, u"PALLETS"_s, {u"SEAL004"_s}}};
 
 const QString booking = QStringLiteral("SSZ-123.456/7");
 const QString fileName = QStringLiteral("DVBL_DALV1_SSZ1234567.TXT");
