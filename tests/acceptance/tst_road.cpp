@@ -356,6 +356,10 @@ class TestRoad : public QObject
         QVERIFY(description.contains(QStringLiteral("IMDG (CLASS): 3   UN NUMBER 1263")));
         QCOMPARE(report.item(0, QStringLiteral("RLL_NrBL"))->text, QStringLiteral("BL0001"));
         QCOMPARE(report.item(0, QStringLiteral("RLL_Reserva"))->text, booking);
+        // Remarks and weights as the main window shows them, in the language in force.
+        QCOMPARE(report.item(0, QStringLiteral("PDF_ForDelivery1"))->text,
+                 says(u"Emissão de B/L:  Origem"_s, u"Emission of B/L:  Origin"_s));
+        QCOMPARE(report.item(0, QStringLiteral("PDF_Gross1"))->text, says(u"61.200,500"_s, u"61,200.500"_s));
 
         // Drawn off screen: the page is not blank.
         const QImage page = report.pageImage(0);
