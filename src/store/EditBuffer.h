@@ -109,6 +109,9 @@ private:
     void requireEditing(const char *action) const;
     int columnIndex(const QString &column) const;
     QString key(const QString &column) const { return column.toLower(); }
+    // The values of the placeholders in a statement: :pp1, a column's new value or :OLD_<column>.
+    QList<std::pair<QString, QVariant>> parameters(const QString &sql, const Row &newValues,
+                                                   const Row &oldValues) const;
     void bindAll(QSqlQuery &query, const Row &newValues, const Row &oldValues) const;
     void runUpdate(const QStringList &lines, const Row &newValues, const Row &oldValues);
     Row readRowByKey(const QVariant &keyValue) const;

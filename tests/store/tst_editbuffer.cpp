@@ -121,7 +121,11 @@ private Q_SLOTS:
         QCOMPARE(buffer.logicalText(QStringLiteral("Bls_Imo")), QStringLiteral("True"));
         QCOMPARE(buffer.logicalText(QStringLiteral("bls_asperagee")), QStringLiteral("False"));
         QCOMPARE(buffer.text(QStringLiteral("Bls_Marks")), QStringLiteral("A\r\nB"));
+        // A format set on an open buffer tells the bound controls to show the field again.
+        QSignalSpy changed(&buffer, &EditBuffer::fieldChanged);
         buffer.setDisplayFormat(QStringLiteral("Bls_LCL_PesoBruto"), QStringLiteral("###,###,##0.000"));
+        QCOMPARE(changed.size(), 1);
+        QCOMPARE(changed.first().first().toString(), QStringLiteral("Bls_LCL_PesoBruto"));
         buffer.edit();
         buffer.setNumber(QStringLiteral("Bls_LCL_PesoBruto"), 0);
         QCOMPARE(buffer.displayText(QStringLiteral("Bls_LCL_PesoBruto")), QStringLiteral("0,000"));

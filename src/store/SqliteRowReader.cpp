@@ -1,0 +1,120 @@
+#include "SqliteRowReader.h"
+
+#include "StoreError.h"
+
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <sqlite3.h>
+
+namespace {
+sqlite3 *handleOf(const QSqlDatabase &database)
+{
+    const QVariant handle = database.driver() ? database.driver()->handle() : QVariant();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        throw StoreError(QStringLiteral("Banco de dados não está aberto"));
+    sqlite3 *db = *static_cast<sqlite3 *const *>(handle.constData());
+    if (!db)
+        throw StoreError(QStringLiteral("Banco de dados não está aberto"));
+    return db;
+}
+} // namespace
+
+SqliteRowReader::SqliteRowReader(const QSqlDatabase &database, const QString &sql)
+{
+    sqlite3 *db = handleOf(database);
+    const QByteArray text = sql.toUtf8();
+    if (sqlite3_prepare_v2(db, text.constData(), int(text.size()), &m_statement, nullptr) != SQLITE_OK) {
+        const QString message = QString::fromUtf8(sqlite3_errmsg(db));
+        sqlite3_finalize(m_statement);
+        throw StoreError(message);
+    }
+    if (!m_statement) // only blanks or comments
+        throw StoreError(QStringLiteral("Consulta sem comando SQL"));
+}
+
+SqliteRowReader::~SqliteRowReader()
+{
+    sqlite3_finalize(m_statement);
+}
+
+void SqliteRowReader::fail() const
+{
+    throw StoreError(QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(m_statement))));
+}
+
+void SqliteRowReader::bind(const QString &name, const QVariant &value)
+{
+    const int position = sqlite3_bind_parameter_index(m_statement, (QLatin1Char(':') + name).toUtf8().constData());
+    if (position == 0)
+        throw StoreError(QStringLiteral("Parâmetro :%1 não existe na consulta").arg(name));
+    bind(position, value);
+}
+
+void SqliteRowReader::bind(int position, const QVariant &value)
+{
+    int rc;
+    if (!value.isValid() || value.isNull()) {
+        rc = sqlite3_bind_null(m_statement, position);
+    } else {
+        switch (value.typeId()) {
+        case QMetaType::Bool:
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+            rc = sqlite3_bind_int64(m_statement, position, value.toLongLong());
+            break;
+        case QMetaType::Double:
+            rc = sqlite3_bind_double(m_statement, position, value.toDouble());
+            break;
+        default: {
+            const QByteArray text = value.toString().toUtf8();
+            rc = sqlite3_bind_text(m_statement, position, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+        }
+        }
+    }
+    if (rc != SQLITE_OK)
+        fail();
+}
+
+QStringList SqliteRowReader::columnNames() const
+{
+    QStringList names;
+    const int count = sqlite3_column_count(m_statement);
+    for (int i = 0; i < count; ++i)
+        names << QString::fromUtf8(sqlite3_column_name(m_statement, i)).remove(QLatin1Char('"'));
+    return names;
+}
+
+bool SqliteRowReader::next()
+{
+    switch (sqlite3_step(m_statement)) {
+    case SQLITE_ROW:
+        return true;
+    case SQLITE_DONE:
+        return false;
+    default:
+        fail();
+    }
+}
+
+bool SqliteRowReader::isNull(int column) const
+{
+    return sqlite3_column_type(m_statement, column) == SQLITE_NULL;
+}
+
+qint64 SqliteRowReader::integer(int column) const
+{
+    return sqlite3_column_int64(m_statement, column);
+}
+
+double SqliteRowReader::number(int column) const
+{
+    return sqlite3_column_double(m_statement, column);
+}
+
+QString SqliteRowReader::text(int column) const
+{
+    const auto *bytes = reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column));
+    return QString::fromUtf8(bytes, sqlite3_column_bytes(m_statement, column));
+}

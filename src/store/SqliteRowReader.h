@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QStringList>
+#include <QVariant>
+
+class QSqlDatabase;
+struct sqlite3_stmt;
+
+// Steps through a query's rows with SQLite's own statement, on the connection Qt holds open. Lists of many thousand
+// rows are read this way because going through QSqlQuery costs a conversion to UTF-16 and a QVariant per cell.
+class SqliteRowReader
+{
+public:
+    // Prepares the statement; throws StoreError when the text is not valid SQL for this database.
+    SqliteRowReader(const QSqlDatabase &database, const QString &sql);
+    ~SqliteRowReader();
+    SqliteRowReader(const SqliteRowReader &) = delete;
+    SqliteRowReader &operator=(const SqliteRowReader &) = delete;
+
+    // Binds a value to a placeholder given by its name (without the colon) or, for "?", by its 1-based position.
+    void bind(const QString &name, const QVariant &value);
+    void bind(int position, const QVariant &value);
+
+    QStringList columnNames() const;
+    // Moves to the next row; false after the last one. Throws StoreError when SQLite fails (busy, I/O, corrupt).
+    bool next();
+
+    bool isNull(int column) const;
+    qint64 integer(int column) const;
+    double number(int column) const;
+    QString text(int column) const;
+
+private:
+    [[noreturn]] void fail() const;
+
+    sqlite3_stmt *m_statement = nullptr;
+};
