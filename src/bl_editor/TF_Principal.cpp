@@ -17,6 +17,7 @@
 #include "TF_TXT.h"
 #include "TIvTranslator.h"
 #include "TMsgDlg.h"
+#include "TextEmphasis.h"
 #include "TranslateText.h"
 
 #include <QApplication>
@@ -82,8 +83,9 @@ void TF_Principal::FormCreate()
     SB_Calendario->setIcon(style()->standardIcon(QStyle::SP_FileDialogInfoView));
     SB_Fechar->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
     SB_Pega1->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
+    TextEmphasis::applyFormProperties(this);
     for (TDBRadioGroup *group : findChildren<TDBRadioGroup *>())
-        group->setStyleSheet(QStringLiteral("TDBRadioGroup { color: navy; font-weight: bold; }"));
+        TextEmphasis::applyToTitle(group, Qt::darkBlue, true);
     bindControls();
     connectActions();
 }
@@ -394,9 +396,7 @@ void TF_Principal::highlightChoice(TDBRadioGroup *group)
     const QList<QRadioButton *> buttons = group->buttons();
     for (int i = 0; i < buttons.size(); ++i) {
         const bool isChosen = i == chosen;
-        buttons[i]->setStyleSheet(QStringLiteral("color: %1; font-weight: %2;")
-                                      .arg(isChosen ? QStringLiteral("#ff0000") : QStringLiteral("#000080"),
-                                           isChosen || chosen < 0 ? QStringLiteral("bold") : QStringLiteral("normal")));
+        TextEmphasis::apply(buttons[i], isChosen ? QColor(Qt::red) : QColor(Qt::darkBlue), isChosen || chosen < 0);
     }
 }
 

@@ -8,6 +8,7 @@
 
 #include <QKeyEvent>
 #include <QScopeGuard>
+#include <QStyle>
 
 #ifdef DALVORA_HAS_CALENDAR
 #include "TF_Calendario.h"
@@ -47,6 +48,9 @@ TF_Container::TF_Container(QWidget *parent) : QDialog(parent)
     connect(SB_Edit, &QToolButton::clicked, this, &TF_Container::SB_EditClick);
     connect(SB_Grava, &QToolButton::clicked, this, &TF_Container::SB_GravaClick);
     connect(SB_Cancela, &QToolButton::clicked, this, &TF_Container::SB_CancelaClick);
+    // Picture-only buttons: the glyphs the other windows use for the same actions.
+    SB_Calendario->setIcon(style()->standardIcon(QStyle::SP_FileDialogInfoView));
+    BB_Fechar->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
     connect(SB_Calendario, &QToolButton::clicked, this, &TF_Container::SB_CalendarioClick);
     connect(BB_Delete, &QPushButton::clicked, this, &TF_Container::BB_DeleteClick);
     connect(BB_Fechar, &QPushButton::clicked, this, &TF_Container::BB_FecharClick);

@@ -8,6 +8,7 @@
 
 #include <QKeyEvent>
 #include <QScopeGuard>
+#include <QStyle>
 #include <QValidator>
 
 #ifdef DALVORA_HAS_CALENDAR
@@ -74,6 +75,9 @@ TF_SD::TF_SD(QWidget *parent) : QDialog(parent)
     connect(SB_Edit, &QToolButton::clicked, this, &TF_SD::SB_EditClick);
     connect(SB_Grava, &QToolButton::clicked, this, &TF_SD::SB_GravaClick);
     connect(SB_Cancela, &QToolButton::clicked, this, &TF_SD::SB_CancelaClick);
+    // Picture-only buttons: the glyphs the other windows use for the same actions.
+    SB_Calendario->setIcon(style()->standardIcon(QStyle::SP_FileDialogInfoView));
+    BB_Fechar->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
     connect(SB_Calendario, &QToolButton::clicked, this, &TF_SD::SB_CalendarioClick);
     connect(BB_Delete, &QPushButton::clicked, this, &TF_SD::BB_DeleteClick);
     connect(BB_Fechar, &QPushButton::clicked, this, &TF_SD::BB_FecharClick);

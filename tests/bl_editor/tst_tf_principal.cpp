@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QSqlQuery>
 
 // The main window driven as a clerk does: real clicks and keys, dialogs answered as they come.
@@ -195,6 +196,12 @@ private Q_SLOTS:
         click(w->DBRG_Carga->buttons().at(1));
         QCOMPARE(bls->text(QStringLiteral("Bls_Carga")), QStringLiteral("FCL"));
         QCOMPARE(w->GB_LCL->title(), QStringLiteral("CNTR"));
+        // The chosen kind of cargo stands out in bold red, the other stays plain navy.
+        const QList<QRadioButton *> kinds = w->DBRG_Carga->buttons();
+        QCOMPARE(kinds.at(1)->palette().color(QPalette::WindowText), QColor(Qt::red));
+        QVERIFY(kinds.at(1)->font().bold());
+        QCOMPARE(kinds.at(0)->palette().color(QPalette::WindowText), QColor(Qt::darkBlue));
+        QVERIFY(!kinds.at(0)->font().bold());
     }
 
     void editKeepsTheCodeAndCancelRestores()
@@ -259,11 +266,15 @@ private Q_SLOTS:
     }
 
     // Opening a BL through the search window: the BL on screen, its counts, Editar and the EDI button on.
+    // Opening is the first thing done after start: nothing has set the totals' formats yet.
     void searchOpensTheChosenBlWithItsCounts()
     {
-        confirmNewBl(QStringLiteral("BK1"));
-        const int second = confirmNewBl(QStringLiteral("BK2"));
+        const int second = 2;
         QSqlQuery q(Store::database());
+        for (int code = 1; code <= 2; ++code)
+            q.exec(QStringLiteral("INSERT INTO Dal_Bls (Bls_Codigo, Bls_ReservaNr, Bls_Carga, Bls_LCL_PesoBruto) "
+                                  "VALUES (%1, 'BK%1', 'LCL', 38400)")
+                       .arg(code));
         for (int i = 1; i <= 2; ++i)
             q.exec(QStringLiteral("INSERT INTO Dal_Cntr (Cnt_Codigo, Cnt_Cod_BL, Cnt_Numero) VALUES (%1, %2, 'C')")
                        .arg(i)
@@ -273,8 +284,6 @@ private Q_SLOTS:
             q.exec(QStringLiteral("INSERT INTO Dal_NCM (Ncm_Codigo, Ncm_Cod_BL, Ncm_Numero) VALUES (%1, %2, 'N%1')")
                        .arg(i)
                        .arg(second));
-        click(w->SB_Inclusao);
-        click(w->SB_Cancela);
         DialogDriver driver;
         driver.handle([](QWidget *search) {
             auto *edit = search->findChild<QLineEdit *>(QStringLiteral("Edit1"));
@@ -286,6 +295,7 @@ private Q_SLOTS:
         QCOMPARE(dm->qyBLS->state(), EditBuffer::Browse);
         QCOMPARE(w->SB_Cntr->text(), QStringLiteral("CONTAINER (2)"));
         QCOMPARE(w->SB_SD->text(), QStringLiteral("SD (1) / NCM (3)"));
+        QCOMPARE(w->DBEdit6->text(), QStringLiteral("38.400,000")); // formatted on the first open too
         QVERIFY(w->SB_Edit->isEnabled() && w->SB_TXT->isEnabled());
         QCOMPARE(w->StatusBar1->panelText(5), QStringLiteral("Visualizar"));
     }
