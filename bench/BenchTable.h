@@ -28,6 +28,12 @@ private:
     std::map<std::string, double> m_medians;
 };
 
-// Prints the table; returns the number of figures that miss a target.
-int printTable(const MedianReporter &reporter, const std::vector<Figure> &figures, double residentMb,
-               double residentTargetMb);
+struct TableResult
+{
+    int misses = 0;     // figures measured and over a target
+    int unmeasured = 0; // figures whose benchmark (or floor) gave no median
+};
+
+// Prints the table and counts the figures that miss a target or were not measured.
+TableResult printTable(const MedianReporter &reporter, const std::vector<Figure> &figures, double residentMb,
+                       double residentTargetMb);
