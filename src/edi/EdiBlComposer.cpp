@@ -6,6 +6,7 @@
 
 #include <QLocale>
 #include <QStringEncoder>
+#include <charconv>
 #include <cmath>
 
 namespace {
@@ -70,10 +71,16 @@ QString EdiBlComposer::numberText(double value)
 {
     if (value == 0.0)
         return QStringLiteral("0"); // also for -0
-    // Round to 15 significant digits first, so that binary noise beyond them never shows.
-    const double rounded = QString::number(value, 'e', 14).toDouble();
     QLocale locale;
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    // Codes, counts and thousandths are whole: they need no rounding (most of a big BL's numbers).
+    if (std::fabs(value) < 1e15 && value == std::trunc(value))
+        return locale.toString(qint64(value));
+    // Round to 15 significant digits first, so that binary noise beyond them never shows.
+    char digits[32];
+    const auto written = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::scientific, 14);
+    double rounded = value;
+    std::from_chars(digits, written.ptr, rounded);
     const double magnitude = std::fabs(rounded);
     const char form = magnitude >= 0.00001 && magnitude < 1e15 ? 'f' : 'e';
     return locale.toString(rounded, form, QLocale::FloatingPointShortest);

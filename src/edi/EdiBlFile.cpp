@@ -9,11 +9,20 @@ std::optional<QByteArray> EdiBlFile::bytes(const QStringList &lines)
     QStringEncoder encoder("windows-1252");
     if (!encoder.isValid())
         return std::nullopt;
-    // One conversion of the whole text: the lines, each followed by CR LF.
-    static const QString LineEnd = QStringLiteral("\r\n");
-    const QByteArray out = encoder.encode(lines.isEmpty() ? QString() : lines.join(LineEnd) + LineEnd);
+    // The lines, each followed by CR LF, encoded straight into one buffer: no joined copy of a big BL's text.
+    const QStringView lineEnd = u"\r\n";
+    qsizetype length = 0;
+    for (const QString &line : lines)
+        length += line.size() + lineEnd.size();
+    QByteArray out(encoder.requiredSpace(length), Qt::Uninitialized);
+    char *end = out.data();
+    for (const QString &line : lines) {
+        end = encoder.appendToBuffer(end, line);
+        end = encoder.appendToBuffer(end, lineEnd);
+    }
     if (encoder.hasError())
         return std::nullopt;
+    out.truncate(end - out.constData());
     return out;
 }
 

@@ -228,6 +228,7 @@ private Q_SLOTS:
         QTest::newRow("negative") << "pt_BR" << -2.25 << "-2,25";
         QTest::newRow("binary noise") << "pt_BR" << 0.1 + 0.2 << "0,3";
         QTest::newRow("15 digits") << "pt_BR" << 123456789012345.0 << "123456789012345";
+        QTest::newRow("negative whole") << "pt_BR" << -1234567.0 << "-1234567";
         QTest::newRow("rounded to 15 digits") << "pt_BR" << 1.23456789012345678 << "1,23456789012346";
         QTest::newRow("smallest fixed") << "pt_BR" << 0.00001 << "0,00001";
         QTest::newRow("United States") << "en_US" << 1234.5 << "1234.5";
