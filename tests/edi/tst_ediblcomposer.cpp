@@ -1,6 +1,7 @@
 #include "EdiBlComposer.h"
 #include "EdiBlFile.h"
 #include "EdiComposeError.h"
+#include "ExampleBl.h"
 #include "TestEnv.h"
 
 #include <QLocale>
@@ -8,38 +9,20 @@
 
 namespace {
 
+QVariantMap toMap(const QVariantHash &columns)
+{
+    QVariantMap map;
+    for (auto it = columns.begin(); it != columns.end(); ++it)
+        map.insert(it.key(), it.value());
+    return map;
+}
+
 // The example BL: one container, one SD document and one NCM code, FCL, no IMO cargo.
 EdiBlRows exampleRows()
 {
     EdiBlRows rows;
-    rows.bl = {
-        {"Bls_Codigo", 1},
-        {"Bls_ReservaNr", "SSZ-123.456/7"},
-        {"Bls_Cia_Arquivo", "ABC"},
-        {"Bls_Cia_Nome", "EXPORTADORA EXEMPLO LTDA"},
-        {"Bls_Cia_Usuario", "EXPEDICAO"},
-        {"Bls_Cia_Cidade", "SANTOS"},
-        {"Bls_Shipper1", "EXPORTADORA EXEMPLO LTDA"},
-        {"Bls_Shipper2", "RUA DO PORTO 100"},
-        {"Bls_Shipper3", "SANTOS SP ZEREVA"},
-        {"Bls_Cnee1", "IMPORTER EXAMPLE GMBH"},
-        {"Bls_Cnee2", "HAFENSTRASSE 1"},
-        {"Bls_Cnee3", "HAMBURG"},
-        {"Bls_Notify1", "SAME AS CONSIGNEE"},
-        {"Bls_BillofLading", "BL0001"},
-        {"Bls_RefShipper", "REF77"},
-        {"Bls_Payable", "ORI"},
-        {"Bls_PlaceReceipt", "SANTOS"},
-        {"Bls_PortLoading", "SANTOS"},
-        {"Bls_PortDischarge", "HAMBURG"},
-        {"Bls_PlaceDelivery", "HAMBURG"},
-        {"Bls_Navio", "EXAMPLE STAR"},
-        {"Bls_Viagem", "012E"},
-        {"Bls_Carga", "FCL"},
-        {"Bls_Imo", false},
-        {"Bls_EmissaoBL", "ORI"},
-        {"Bls_AsPerAgee", false},
-    };
+    rows.bl = toMap(ExampleBl::header());
+    rows.bl.insert("Bls_Codigo", 1);
     rows.containers = {{{"Cnt_Numero", "ABCU1234567"},
                         {"Cnt_Tipo", "Dry Box 20"},
                         {"Cnt_Peso", 19200.0},
@@ -47,13 +30,8 @@ EdiBlRows exampleRows()
                         {"Cnt_Volume", 800},
                         {"Cnt_VolTipo", "BAGS"},
                         {"Cnt_Lacre_1", "SEAL001"}}};
-    rows.documents = {{{"Sd_Numero", "08/12345-6"},
-                       {"Sd_Vencto", QDate(2008, 3, 15)},
-                       {"Sd_Peso", 19200.0},
-                       {"Sd_Volume", 800.0},
-                       {"Sd_ValorFOB", 45000.5},
-                       {"Sd_Tipo", "RE"}}};
-    rows.ncmCodes = {{{"Ncm_Numero", "0901.11.10"}}};
+    rows.documents = {toMap(ExampleBl::document())};
+    rows.ncmCodes = {{{"Ncm_Numero", ExampleBl::NcmCode}}};
     return rows;
 }
 

@@ -1,6 +1,7 @@
 #include "DetailFixture.h"
 #include "DialogDriver.h"
 #include "EdiBlFile.h"
+#include "ExampleBl.h"
 #include "FileSizeLimit.h"
 #include "LanguageSwitch.h"
 #include "MemoGeometry.h"
@@ -39,47 +40,15 @@ class TestTF_TXT : public QObject
     // The example BL of the carrier's format: one container, one document, one NCM code.
     static int storeExample(const QVariantHash &more = {})
     {
-        QVariantHash columns{
-            {"Bls_ReservaNr", "SSZ-123.456/7"},
-            {"Bls_Cia_Arquivo", "ABC"},
-            {"Bls_Cia_Nome", "EXPORTADORA EXEMPLO LTDA"},
-            {"Bls_Cia_Usuario", "EXPEDICAO"},
-            {"Bls_Cia_Cidade", "SANTOS"},
-            {"Bls_Shipper1", "EXPORTADORA EXEMPLO LTDA"},
-            {"Bls_Shipper2", "RUA DO PORTO 100"},
-            {"Bls_Shipper3", "SANTOS SP ZEREVA"},
-            {"Bls_Cnee1", "IMPORTER EXAMPLE GMBH"},
-            {"Bls_Cnee2", "HAFENSTRASSE 1"},
-            {"Bls_Cnee3", "HAMBURG"},
-            {"Bls_Notify1", "SAME AS CONSIGNEE"},
-            {"Bls_BillofLading", "BL0001"},
-            {"Bls_RefShipper", "REF77"},
-            {"Bls_Payable", "ORI"},
-            {"Bls_PlaceReceipt", "SANTOS"},
-            {"Bls_PortLoading", "SANTOS"},
-            {"Bls_PortDischarge", "HAMBURG"},
-            {"Bls_PlaceDelivery", "HAMBURG"},
-            {"Bls_Navio", "EXAMPLE STAR"},
-            {"Bls_Viagem", "012E"},
-            {"Bls_Carga", "FCL"},
-            {"Bls_Imo", false},
-            {"Bls_EmissaoBL", "ORI"},
-            {"Bls_AsPerAgee", false},
-            {"Bls_Marks", "EXEMPLO\r\nHAMBURG\r\n"},
-            {"Bls_Descricao", "1 X 20 DRY CONTAINER STC\r\n800 BAGS OF COFFEE"},
-        };
+        QVariantHash columns = ExampleBl::header();
+        columns.insert("Bls_Marks", "EXEMPLO\r\nHAMBURG\r\n");
+        columns.insert("Bls_Descricao", "1 X 20 DRY CONTAINER STC\r\n800 BAGS OF COFFEE");
         columns.insert(more);
         const int code = DetailFixture::newBl(columns);
         DetailFixture::addContainer(code, "ABCU1234567", "Dry Box 20", 19200, 2200,
                                     {{"Cnt_Volume", 800}, {"Cnt_VolTipo", "BAGS"}, {"Cnt_Lacre_1", "SEAL001"}});
-        DetailFixture::addDetail(DM_BL->qySD, code,
-                                 {{"Sd_Numero", "08/12345-6"},
-                                  {"Sd_Vencto", QDate(2008, 3, 15)},
-                                  {"Sd_Peso", 19200.0},
-                                  {"Sd_Volume", 800.0},
-                                  {"Sd_ValorFOB", 45000.5},
-                                  {"Sd_Tipo", "RE"}});
-        DetailFixture::addDetail(DM_BL->qyNCM, code, {{"Ncm_Numero", "0901.11.10"}});
+        DetailFixture::addDetail(DM_BL->qySD, code, ExampleBl::document());
+        DetailFixture::addDetail(DM_BL->qyNCM, code, {{"Ncm_Numero", ExampleBl::NcmCode}});
         DetailFixture::showBl(code);
         return code;
     }
