@@ -391,10 +391,9 @@ const std::vector<Figure> figures{
 int main(int argc, char *argv[])
 {
     // --tiny: small data, one run of each benchmark, and no verdict on the targets.
-    const bool tiny =
-        std::find_if(argv + 1, argv + argc, [](const char *a) { return std::strcmp(a, "--tiny") == 0; }) != argv + argc;
-    argc =
-        int(std::remove_if(argv + 1, argv + argc, [](const char *a) { return std::strcmp(a, "--tiny") == 0; }) - argv);
+    const auto isTiny = [](const char *argument) { return std::strcmp(argument, "--tiny") == 0; };
+    const bool tiny = std::any_of(argv + 1, argv + argc, isTiny);
+    argc = int(std::remove_if(argv + 1, argv + argc, isTiny) - argv);
     size = tiny ? TinySize : FullSize;
 
     QTemporaryDir dir;

@@ -149,9 +149,10 @@ void EditBuffer::open()
 {
     if (isOpen())
         close();
-    SqliteRowReader reader(Store::database(), lines(m_sql));
+    const QString sql = lines(m_sql);
+    SqliteRowReader reader(Store::database(), sql);
     const Row none;
-    for (const auto &[name, value] : parameters(lines(m_sql), none, none))
+    for (const auto &[name, value] : parameters(sql, none, none))
         reader.bind(name, value);
     m_columns = reader.columnNames();
     m_types.clear();
