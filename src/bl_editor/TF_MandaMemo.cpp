@@ -1,5 +1,7 @@
 #include "TF_MandaMemo.h"
 
+#include "KeyboardOrder.h"
+#include "RadioButtonGroup.h"
 #include "TDM_BL.h"
 #include "TIvTranslator.h"
 #include "TMsgDlg.h"
@@ -54,8 +56,15 @@ TF_MandaMemo::TF_MandaMemo(QWidget *parent) : QDialog(parent)
     MD = new TMsgDlg(this);
     MD->applyPreset(TMsgDlg::DialogPreset);
 
+    for (QGroupBox *choice : choices()) {
+        auto *group = new RadioButtonGroup(choice);
+        for (QRadioButton *item : choice->findChildren<QRadioButton *>())
+            group->addItem(item);
+    }
     for (QRadioButton *item : RG_Cntr->findChildren<QRadioButton *>())
         connect(item, &QRadioButton::clicked, this, &TF_MandaMemo::RG_CntrClick);
+    KeyboardOrder::set({SB_Confirma, SB_Fechar, RG_Cntr, RG_SD, RG_NCM, RG_Imo, CB_Num, CB_Tipo, CB_Lacre, CB_Bruto,
+                        CB_Tara, CB_Vol, CB_TpVol});
     connect(SB_Confirma, &QToolButton::clicked, this, &TF_MandaMemo::SB_ConfirmaClick);
     connect(SB_Fechar, &QToolButton::clicked, this, &TF_MandaMemo::SB_FecharClick);
 
@@ -161,8 +170,11 @@ void TF_MandaMemo::anexar(QWidget *parent, const DetailCounts &counts, const QSt
                           const std::function<void(const QString &)> &inform)
 {
     const EditBuffer *bls = DM_BL->qyBLS;
+    // Before any BL is opened there is no IMO line, and nothing to attach.
+    const bool hasBl = bls->isOpen() && bls->recordCount() > 0;
     const QString imo =
-        AttachLines::imoLine(bls->text(QStringLiteral("Bls_Imo_IMDG")), bls->text(QStringLiteral("Bls_Imo_UN")));
+        hasBl ? AttachLines::imoLine(bls->text(QStringLiteral("Bls_Imo_IMDG")), bls->text(QStringLiteral("Bls_Imo_UN")))
+              : QString();
     const QString refusal = AttachLines::refusal(counts, imo, bls->state(), editCaption);
     if (!refusal.isEmpty()) {
         inform(refusal);

@@ -5,8 +5,10 @@
 #include "DalvoraFolder.h"
 #include "DraftPreview.h"
 #include "Formats.h"
+#include "KeyboardOrder.h"
 #include "LanguageHolder.h"
 #include "LanguageSwitch.h"
+#include "RadioButtonGroup.h"
 #include "TAboutBox.h"
 #include "TDM_BL.h"
 #include "TF_Calendario.h"
@@ -88,6 +90,12 @@ void TF_Principal::FormCreate()
         TextEmphasis::applyToTitle(group, Qt::darkBlue, true);
     bindControls();
     connectActions();
+    KeyboardOrder::set({DBEdit14, DBEdit15, DBEdit16, DBEdit17, DBEdit18, DBEdit19,   DBEdit20,    DBEdit21, DBEdit22,
+                        DBEdit23, DBEdit24, DBEdit25, DBEdit26, DBEdit27, DBEdit28,   DBEdit3,     DBEdit2,  DBEdit1,
+                        DBEdit4,  DBEdit5,  DBEdit8,  DBEdit9,  DBEdit39, DBEdit40,   DBEdit30,    DBEdit31, DBEdit32,
+                        DBEdit33, RB_POR,   RB_ESP,   RB_ING,   DBRG_Imo, DBRG_Carga, DBRG_Payable});
+    KeyboardOrder::set({DBMemo1, DBMemo2, DBEdit6, DBEdit13, DBEdit7, DBEdit10, DBComboBox3, DBRG_Emissao, DBRG_AsPer,
+                        DBEdit12, DBEdit29, SB_Pega1, SB_Cntr, SB_SD});
 }
 
 void TF_Principal::bindControls()
@@ -118,9 +126,15 @@ void TF_Principal::connectActions()
     connect(SB_SD, &QToolButton::clicked, this, &TF_Principal::SB_SDClick);
     connect(SB_Pega1, &QToolButton::clicked, this, &TF_Principal::SB_Pega1Click);
     connect(StatusBar1, &TStatusBar::clicked, this, &TF_Principal::SB_HelpClick);
-    connect(RB_POR, &QRadioButton::clicked, this, [this] { MudaIdioma(1); });
-    connect(RB_ING, &QRadioButton::clicked, this, [this] { MudaIdioma(2); });
-    connect(RB_ESP, &QRadioButton::clicked, this, [this] { MudaIdioma(3); });
+    // The language choice is one control; choosing the language in force changes nothing.
+    auto *languages = new RadioButtonGroup(this);
+    languages->setObjectName(QStringLiteral("RG_Idioma"));
+    for (QRadioButton *item : {RB_POR, RB_ING, RB_ESP})
+        languages->addItem(item);
+    connect(languages, &QButtonGroup::idClicked, this, [this](int item) {
+        if (item + 1 != DM_BL->IdiomaAtual())
+            MudaIdioma(item + 1);
+    });
 
     // The highlighting follows the value shown: the clerk's choice or another record.
     EditBuffer *bls = DM_BL->qyBLS;

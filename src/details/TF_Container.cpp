@@ -1,18 +1,13 @@
 #include "TF_Container.h"
 
 #include "ContainerTypes.h"
+#include "KeyboardOrder.h"
 #include "TDM_BL.h"
 #include "TIvTranslator.h"
 #include "TMsgDlg.h"
 #include "TranslateText.h"
 
-#include <QKeyEvent>
 #include <QScopeGuard>
-#include <QStyle>
-
-#ifdef DALVORA_HAS_CALENDAR
-#include "TF_Calendario.h"
-#endif
 
 namespace {
 QString T(const char *native)
@@ -23,17 +18,11 @@ QString T(const char *native)
 const QString Codigo = QStringLiteral("Cnt_Codigo");
 } // namespace
 
-TF_Container::TF_Container(QWidget *parent) : QDialog(parent)
+TF_Container::TF_Container(QWidget *parent) : DetailEditor(parent)
 {
     setupUi(this);
-    // No title-bar buttons: the window is closed with BB_Fechar.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setFixedSize(size());
-
-    MD = new TMsgDlg(this);
-    MD->applyPreset(TMsgDlg::DetailWindowPreset);
-
-    StatusBar1->setPanelWidths({width() / 2, width() - width() / 2});
+    setUpRecordControls({Panel1, SB_Inclusao, SB_Edit, SB_Grava, SB_Cancela, SB_Calendario, BB_Fechar, DBGrid2,
+                         StatusBar1, DM_BL->qyCntr, &DM_BL->ModoCntr, DBEdit15});
     DBComboBox2->setValues(ContainerTypes::names());
 
     DataSource *ds = DM_BL->DS_Cntr;
@@ -44,19 +33,14 @@ TF_Container::TF_Container(QWidget *parent) : QDialog(parent)
     DBGrid2->setColumns(DBGrid2->property("dataFields").toStringList(), DBGrid2->columnTitles());
     DBEdit15->setUpperCase(true);
 
-    connect(SB_Inclusao, &QToolButton::clicked, this, &TF_Container::SB_InclusaoClick);
     connect(SB_Edit, &QToolButton::clicked, this, &TF_Container::SB_EditClick);
     connect(SB_Grava, &QToolButton::clicked, this, &TF_Container::SB_GravaClick);
-    connect(SB_Cancela, &QToolButton::clicked, this, &TF_Container::SB_CancelaClick);
-    // Picture-only buttons: the glyphs the other windows use for the same actions.
-    SB_Calendario->setIcon(style()->standardIcon(QStyle::SP_FileDialogInfoView));
-    BB_Fechar->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
-    connect(SB_Calendario, &QToolButton::clicked, this, &TF_Container::SB_CalendarioClick);
     connect(BB_Delete, &QPushButton::clicked, this, &TF_Container::BB_DeleteClick);
-    connect(BB_Fechar, &QPushButton::clicked, this, &TF_Container::BB_FecharClick);
-    for (QWidget *w : {static_cast<QWidget *>(DBEdit20), static_cast<QWidget *>(DBEdit21),
-                       static_cast<QWidget *>(DBEdit22), static_cast<QWidget *>(DBGrid2)})
+    for (QWidget *w : {DBEdit20, DBEdit21, DBEdit22})
         w->installEventFilter(this);
+
+    KeyboardOrder::set({SB_Inclusao, SB_Edit, SB_Grava, SB_Cancela, SB_Calendario, BB_Delete, BB_Fechar, DBEdit15,
+                        DBComboBox2, DBEdit23, DBEdit24, DBEdit17, DBEdit18, DBEdit19, DBEdit20, DBEdit21, DBEdit22});
 
     IvT = new TIvTranslator(this);
 }
@@ -113,13 +97,8 @@ bool TF_Container::eventFilter(QObject *watched, QEvent *event)
             sealEntered(3);
         else if (watched == DBEdit22)
             sealEntered(4);
-    } else if (watched == DBGrid2 && event->type() == QEvent::KeyPress) {
-        // The list never deletes from the keyboard.
-        const auto *key = static_cast<QKeyEvent *>(event);
-        if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::ControlModifier)
-            return true;
     }
-    return QDialog::eventFilter(watched, event);
+    return DetailEditor::eventFilter(watched, event);
 }
 
 void TF_Container::sealEntered(int seal)
@@ -133,42 +112,9 @@ void TF_Container::sealEntered(int seal)
     focusToolbar();
 }
 
-void TF_Container::setEditing(bool editing)
-{
-    DBGrid2->setEnabled(!editing);
-    SB_Inclusao->setEnabled(!editing);
-    SB_Edit->setEnabled(!editing);
-    SB_Grava->setEnabled(editing);
-    SB_Cancela->setEnabled(editing);
-    showMode();
-}
-
-void TF_Container::showMode()
-{
-    StatusBar1->setPanelText(1, DM_BL->ModoCntr);
-}
-
-void TF_Container::focusToolbar()
-{
-    Panel1->setFocus();
-}
-
 int TF_Container::info(const QString &text)
 {
-    return MD->show(text, TMsgDlg::Information, DM_BL->IdiomaAtual(), TMsgDlg::OkButton);
-}
-
-bool TF_Container::confirmed(const QString &question)
-{
-    return MD->show(question, TMsgDlg::Confirmation, DM_BL->IdiomaAtual(), TMsgDlg::OkCancelButtons) ==
-           TMsgDlg::ResultOk;
-}
-
-void TF_Container::SB_InclusaoClick()
-{
-    DM_BL->qyCntr->insert();
-    setEditing(true);
-    DBEdit15->setFocus();
+    return message(text, TMsgDlg::Information);
 }
 
 void TF_Container::SB_EditClick()
@@ -203,45 +149,10 @@ void TF_Container::SB_GravaClick()
     setEditing(false);
 }
 
-void TF_Container::SB_CancelaClick()
-{
-    focusToolbar();
-    DM_BL->qyCntr->cancel();
-    setEditing(false);
-}
-
 void TF_Container::BB_DeleteClick()
 {
     EditBuffer *q = DM_BL->qyCntr;
-    if (q->integer(Codigo) <= 0)
-        return;
-    if (!confirmed(T("DESEJA EXCLUIR ?") + QStringLiteral("   ") + QStringLiteral("Cntr: ") +
-                   q->text(QStringLiteral("Cnt_Numero"))))
-        return;
-    if (!confirmed(T("DESEJA REALMENTE EXCLUIR ?")))
-        return;
-    // A change being typed into the row goes with it.
-    q->cancel();
-    q->deleteCurrent();
-    setEditing(false);
-}
-
-void TF_Container::SB_CalendarioClick()
-{
-#ifdef DALVORA_HAS_CALENDAR
-    TF_Calendario::execCalendar(this);
-#endif
-}
-
-void TF_Container::BB_FecharClick()
-{
-    done(QDialog::Rejected);
-}
-
-void TF_Container::keyPressEvent(QKeyEvent *event)
-{
-    // Escape does not close the window: only BB_Fechar does.
-    if (event->key() == Qt::Key_Escape)
-        return;
-    QDialog::keyPressEvent(event);
+    deleteRow(q, Codigo,
+              T("DESEJA EXCLUIR ?") + QStringLiteral("   ") + QStringLiteral("Cntr: ") +
+                  q->text(QStringLiteral("Cnt_Numero")));
 }

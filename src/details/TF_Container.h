@@ -1,14 +1,12 @@
 #pragma once
 
+#include "DetailEditor.h"
 #include "ui_TF_Container.h"
 
-#include <QDialog>
-
-class TMsgDlg;
 class TIvTranslator;
 
 // The container editor: the containers of the BL open on the main window, each confirmed change written at once.
-class TF_Container : public QDialog, public Ui::TF_Container
+class TF_Container : public DetailEditor, public Ui::TF_Container
 {
     Q_OBJECT
 
@@ -25,28 +23,18 @@ public:
     // The first part of execFor: qyCntr opened on the BL's containers in number order, with their display formats.
     static void openQuery();
 
-    TMsgDlg *MD;
     TIvTranslator *IvT;
 
-    void SB_InclusaoClick();
     void SB_EditClick();
     void SB_GravaClick();
-    void SB_CancelaClick();
     void BB_DeleteClick();
-    void SB_CalendarioClick();
-    void BB_FecharClick();
 
 protected:
     void showEvent(QShowEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void FormShow();
     void sealEntered(int seal);
-    void setEditing(bool editing);
-    void showMode();
-    void focusToolbar();
     int info(const QString &text);
-    bool confirmed(const QString &question);
 };

@@ -1,19 +1,14 @@
 #include "TF_SD.h"
 
 #include "InputRules.h"
+#include "KeyboardOrder.h"
 #include "TDM_BL.h"
 #include "TIvTranslator.h"
 #include "TMsgDlg.h"
 #include "TranslateText.h"
 
-#include <QKeyEvent>
 #include <QScopeGuard>
-#include <QStyle>
 #include <QValidator>
-
-#ifdef DALVORA_HAS_CALENDAR
-#include "TF_Calendario.h"
-#endif
 
 namespace {
 QString T(const char *native)
@@ -49,17 +44,11 @@ void openNcm()
 }
 } // namespace
 
-TF_SD::TF_SD(QWidget *parent) : QDialog(parent)
+TF_SD::TF_SD(QWidget *parent) : DetailEditor(parent)
 {
     setupUi(this);
-    // No title-bar buttons: the window is closed with BB_Fechar.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setFixedSize(size());
-
-    MD = new TMsgDlg(this);
-    MD->applyPreset(TMsgDlg::DetailWindowPreset);
-
-    StatusBar1->setPanelWidths({width() / 2, width() - width() / 2});
+    setUpRecordControls({Panel1, SB_Inclusao, SB_Edit, SB_Grava, SB_Cancela, SB_Calendario, BB_Fechar, DBGrid1,
+                         StatusBar1, DM_BL->qySD, &DM_BL->ModoSD, DBEdit2});
 
     DataSource *ds = DM_BL->DS_SD;
     for (TDBEdit *w : findChildren<TDBEdit *>())
@@ -71,21 +60,17 @@ TF_SD::TF_SD(QWidget *parent) : QDialog(parent)
     DBGrid2->setDataSource(DM_BL->DS_NCM);
     DBGrid2->setColumns(DBGrid2->property("dataFields").toStringList(), DBGrid2->columnTitles());
 
-    connect(SB_Inclusao, &QToolButton::clicked, this, &TF_SD::SB_InclusaoClick);
     connect(SB_Edit, &QToolButton::clicked, this, &TF_SD::SB_EditClick);
     connect(SB_Grava, &QToolButton::clicked, this, &TF_SD::SB_GravaClick);
-    connect(SB_Cancela, &QToolButton::clicked, this, &TF_SD::SB_CancelaClick);
-    // Picture-only buttons: the glyphs the other windows use for the same actions.
-    SB_Calendario->setIcon(style()->standardIcon(QStyle::SP_FileDialogInfoView));
-    BB_Fechar->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
-    connect(SB_Calendario, &QToolButton::clicked, this, &TF_SD::SB_CalendarioClick);
     connect(BB_Delete, &QPushButton::clicked, this, &TF_SD::BB_DeleteClick);
-    connect(BB_Fechar, &QPushButton::clicked, this, &TF_SD::BB_FecharClick);
     connect(SB_IncNCM, &QToolButton::clicked, this, &TF_SD::SB_IncNCMClick);
     connect(SB_CancNCM, &QToolButton::clicked, this, &TF_SD::SB_CancNCMClick);
-    DBGrid1->installEventFilter(this);
     EdNCM->setMaxLength(TableDef::ncm().column(QStringLiteral("Ncm_Numero"))->maxLength);
     EdNCM->setValidator(new NcmValidator(EdNCM));
+
+    KeyboardOrder::set({SB_Inclusao, SB_Edit, SB_Grava, SB_Cancela, SB_Calendario, BB_Delete, BB_Fechar, DBEdit2,
+                        DBDateEdit9, DBEdit3, DBEdit4, DBEdit8, DBRG_Tipo, DBEdit1, DBGrid1, EdNCM, SB_IncNCM,
+                        SB_CancNCM});
 
     IvT = new TIvTranslator(this);
 }
@@ -136,60 +121,9 @@ void TF_SD::FormShow()
     focusToolbar();
 }
 
-void TF_SD::keyPressEvent(QKeyEvent *event)
+QString TF_SD::deleteQuestion(const QString &number)
 {
-    // Escape does not close the window: only BB_Fechar does.
-    if (event->key() == Qt::Key_Escape)
-        return;
-    QDialog::keyPressEvent(event);
-}
-
-bool TF_SD::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == DBGrid1 && event->type() == QEvent::KeyPress) {
-        // The list never deletes from the keyboard.
-        const auto *key = static_cast<QKeyEvent *>(event);
-        if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::ControlModifier)
-            return true;
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-void TF_SD::setEditing(bool editing)
-{
-    DBGrid1->setEnabled(!editing);
-    SB_Inclusao->setEnabled(!editing);
-    SB_Edit->setEnabled(!editing);
-    SB_Grava->setEnabled(editing);
-    SB_Cancela->setEnabled(editing);
-    showMode();
-}
-
-void TF_SD::showMode()
-{
-    StatusBar1->setPanelText(1, DM_BL->ModoSD);
-}
-
-void TF_SD::focusToolbar()
-{
-    Panel1->setFocus();
-}
-
-int TF_SD::message(const QString &text, int type)
-{
-    return MD->show(text, type, DM_BL->IdiomaAtual(), TMsgDlg::OkButton);
-}
-
-bool TF_SD::confirmed(const QString &question)
-{
-    return MD->show(question, TMsgDlg::Confirmation, DM_BL->IdiomaAtual(), TMsgDlg::OkCancelButtons) ==
-           TMsgDlg::ResultOk;
-}
-
-bool TF_SD::deleteConfirmed(const QString &number)
-{
-    return confirmed(T("DESEJA EXCLUIR ?") + QStringLiteral("   ") + T("Número") + QStringLiteral(":  ") + number) &&
-           confirmed(T("DESEJA REALMENTE EXCLUIR ?"));
+    return T("DESEJA EXCLUIR ?") + QStringLiteral("   ") + T("Número") + QStringLiteral(":  ") + number;
 }
 
 int TF_SD::ContaNCM()
@@ -199,13 +133,6 @@ int TF_SD::ContaNCM()
     q->first();
     L_Tot->setText(QString::number(count));
     return count;
-}
-
-void TF_SD::SB_InclusaoClick()
-{
-    DM_BL->qySD->insert();
-    setEditing(true);
-    DBEdit2->setFocus();
 }
 
 void TF_SD::SB_EditClick()
@@ -241,24 +168,10 @@ void TF_SD::SB_GravaClick()
     setEditing(false);
 }
 
-void TF_SD::SB_CancelaClick()
-{
-    focusToolbar();
-    DM_BL->qySD->cancel();
-    setEditing(false);
-}
-
 void TF_SD::BB_DeleteClick()
 {
     EditBuffer *q = DM_BL->qySD;
-    if (q->integer(QStringLiteral("Sd_Codigo")) <= 0)
-        return;
-    if (!deleteConfirmed(q->text(QStringLiteral("Sd_Numero"))))
-        return;
-    // A change being typed into the document goes with it.
-    q->cancel();
-    q->deleteCurrent();
-    setEditing(false);
+    deleteRow(q, QStringLiteral("Sd_Codigo"), deleteQuestion(q->text(QStringLiteral("Sd_Numero"))));
 }
 
 void TF_SD::SB_IncNCMClick()
@@ -302,20 +215,8 @@ void TF_SD::SB_CancNCMClick()
     EditBuffer *q = DM_BL->qyNCM;
     if (q->integer(QStringLiteral("Ncm_Codigo")) <= 0)
         return;
-    if (!deleteConfirmed(q->text(QStringLiteral("Ncm_Numero"))))
+    if (!deleteConfirmed(deleteQuestion(q->text(QStringLiteral("Ncm_Numero")))))
         return;
     q->deleteCurrent();
     ContaNCM();
-}
-
-void TF_SD::SB_CalendarioClick()
-{
-#ifdef DALVORA_HAS_CALENDAR
-    TF_Calendario::execCalendar(this);
-#endif
-}
-
-void TF_SD::BB_FecharClick()
-{
-    done(QDialog::Rejected);
 }

@@ -1,15 +1,13 @@
 #pragma once
 
+#include "DetailEditor.h"
 #include "ui_TF_SD.h"
 
-#include <QDialog>
-
-class TMsgDlg;
 class TIvTranslator;
 
 // The SD and NCM editor: the export documents and the NCM codes of the BL open on the main window. Documents are
 // included, edited and deleted; NCM codes only added and deleted. Every confirmed change is written at once.
-class TF_SD : public QDialog, public Ui::TF_SD
+class TF_SD : public DetailEditor, public Ui::TF_SD
 {
     Q_OBJECT
 
@@ -27,32 +25,20 @@ public:
     // documents' display formats.
     static void openQueries();
 
-    TMsgDlg *MD;
     TIvTranslator *IvT;
 
-    void SB_InclusaoClick();
     void SB_EditClick();
     void SB_GravaClick();
-    void SB_CancelaClick();
     void BB_DeleteClick();
     void SB_IncNCMClick();
     void SB_CancNCMClick();
-    void SB_CalendarioClick();
-    void BB_FecharClick();
     // Counts the NCM rows of the list, back on its first row, and shows the count in L_Tot.
     int ContaNCM();
 
 protected:
     void showEvent(QShowEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void FormShow();
-    void setEditing(bool editing);
-    void showMode();
-    void focusToolbar();
-    int message(const QString &text, int type);
-    bool confirmed(const QString &question);
-    bool deleteConfirmed(const QString &number);
+    static QString deleteQuestion(const QString &number);
 };

@@ -7,6 +7,7 @@
 #include "EdiBlFile.h"
 #include "EdiBlRowsReader.h"
 #include "EdiComposeError.h"
+#include "KeyboardOrder.h"
 #include "MemoGeometry.h"
 #include "MemoLines.h"
 #include "StoreError.h"
@@ -68,6 +69,9 @@ TF_TXT::TF_TXT(QWidget *parent)
     connect(SB_Confirma, &QToolButton::clicked, this, &TF_TXT::SB_ConfirmaClick);
     connect(SB_Calendario, &QToolButton::clicked, this, &TF_TXT::SB_CalendarioClick);
     connect(SB_Fechar, &QToolButton::clicked, this, &TF_TXT::SB_FecharClick);
+
+    KeyboardOrder::set({SB_Confirma, SB_Calendario, SB_Fechar, PageControl1, DBMemo1, DBMemo2, DBEdit1, DBEdit2,
+                        DBEdit3, DBEdit4, DBRG_Carga, DBRG_Imo, DBRG_AsPer, DBRG_Emissao, M_Track});
 
     IvT = new TIvTranslator(this);
 }

@@ -1,5 +1,6 @@
 #include "TF_Duplicar.h"
 
+#include "KeyboardOrder.h"
 #include "TDM_BL.h"
 #include "TIvTranslator.h"
 
@@ -26,6 +27,11 @@ TF_Duplicar::TF_Duplicar(int sourceCode, QWidget *parent) : QDialog(parent), m_s
     connect(CB_Todos, &QCheckBox::clicked, this, &TF_Duplicar::CB_TodosClick);
     connect(SB_Confirma, &QToolButton::clicked, this, &TF_Duplicar::SB_ConfirmaClick);
     connect(SB_Cancela, &QToolButton::clicked, this, &TF_Duplicar::SB_CancelaClick);
+
+    KeyboardOrder::set({CB_Shipper,   CB_Consignee, CB_Notify,    CB_Carga,   CB_Imo,     CB_Emissao,
+                        CB_AsPer,     CB_Marks,     CB_Descricao, CB_Reserva, CB_RefShip, CB_Receipt,
+                        CB_Discharge, CB_Vessel,    CB_Bill,      CB_Payable, CB_Loading, CB_Delivery,
+                        CB_Voyage,    CB_Todos,     SB_Confirma,  SB_Cancela});
 
     IvT = new TIvTranslator(this, QStringLiteral("Hint,Caption"));
 }

@@ -1,5 +1,6 @@
 #include "TF_Procura.h"
 
+#include "KeyboardOrder.h"
 #include "TDM_BL.h"
 #include "TF_Duplicar.h"
 #include "TIvTranslator.h"
@@ -84,6 +85,8 @@ TF_Procura::TF_Procura(QWidget *parent) : QDialog(parent)
     connect(BB_Fechar, &QPushButton::clicked, this, &TF_Procura::BB_FecharClick);
 
     // The search box and the hidden texts hold data, not design texts.
+    KeyboardOrder::set({Edit1, SB_Confirma, SB_Calendario, SB_Duplicar, BB_Delete, BB_Fechar, DBGrid1});
+
     IvT = new TIvTranslator(this, QStringLiteral("Hint,Caption,Title"));
 }
 

@@ -1,11 +1,13 @@
 #include "TDBRadioGroup.h"
 
 #include "FieldLink.h"
+#include "RadioButtonGroup.h"
 
 #include <QGridLayout>
 #include <QRadioButton>
 
-TDBRadioGroup::TDBRadioGroup(QWidget *parent) : QGroupBox(parent), m_link(new FieldLink(this, [this] { refresh(); }))
+TDBRadioGroup::TDBRadioGroup(QWidget *parent)
+    : QGroupBox(parent), m_link(new FieldLink(this, [this] { refresh(); })), m_group(new RadioButtonGroup(this))
 {
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(6, 2, 6, 2);
@@ -68,8 +70,7 @@ void TDBRadioGroup::rebuild()
     for (int i = 0; i < m_items.size(); ++i) {
         auto *button = new QRadioButton(m_items[i], this);
         button->setObjectName(objectName() + QStringLiteral("_item%1").arg(i));
-        button->setAutoExclusive(false);
-        button->setFocusPolicy(Qt::TabFocus);
+        m_group->addItem(button);
         grid->addWidget(button, i % std::max(rows, 1), i / std::max(rows, 1));
         connect(button, &QRadioButton::clicked, this, [this, i] { choose(i); });
         m_buttons << button;
@@ -88,9 +89,7 @@ int TDBRadioGroup::itemIndex() const
 
 void TDBRadioGroup::refresh()
 {
-    const int chosen = itemIndex();
-    for (int i = 0; i < m_buttons.size(); ++i)
-        m_buttons[i]->setChecked(i == chosen);
+    m_group->setChosen(itemIndex());
 }
 
 void TDBRadioGroup::choose(int index)

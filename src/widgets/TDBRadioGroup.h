@@ -8,9 +8,11 @@
 
 class FieldLink;
 class QRadioButton;
+class RadioButtonGroup;
 
 // A data-aware radio group: one radio button per item, laid out in columns; choosing an item stores its value
 // ("ORI", "LCL", or "True"/"False" for a logical column). Chooses nothing unless the buffer is in Insert or Edit.
+// The items are one control: one Tab stop, arrows move the choice.
 class TDBRadioGroup : public QGroupBox
 {
     Q_OBJECT
@@ -55,4 +57,5 @@ private:
     QStringList m_values;
     int m_columns = 1;
     QList<QRadioButton *> m_buttons;
+    RadioButtonGroup *m_group;
 };

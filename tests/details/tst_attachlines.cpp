@@ -1,5 +1,5 @@
 #include "AttachLines.h"
-#include "DetailFixture.h"
+#include "StoreFixture.h"
 #include "TestEnv.h"
 
 #include <QLocale>
@@ -8,7 +8,7 @@ class TestAttachLines : public QObject
 {
     Q_OBJECT
 
-    DetailFixture fx;
+    StoreFixture fx;
 
     // The containers of a BL as the attach action reads them.
     static EditBuffer *openContainers(int bl)
@@ -98,31 +98,31 @@ private Q_SLOTS:
         QFETCH(QString, locale);
         QFETCH(QString, line);
         QLocale::setDefault(QLocale(locale));
-        const int bl = DetailFixture::newBl();
-        DetailFixture::addContainer(bl, QStringLiteral("MSCU1234567"), QStringLiteral("Dry Box 20"), 12345.5, 2200,
-                                    {{QStringLiteral("Cnt_Lacre_1"), QStringLiteral("L1")},
-                                     {QStringLiteral("Cnt_Lacre_3"), QStringLiteral("L3")},
-                                     {QStringLiteral("Cnt_Volume"), 1200},
-                                     {QStringLiteral("Cnt_VolTipo"), QStringLiteral("CARTONS")}});
+        const int bl = StoreFixture::newBl();
+        StoreFixture::addContainer(bl, QStringLiteral("MSCU1234567"), QStringLiteral("Dry Box 20"), 12345.5, 2200,
+                                   {{QStringLiteral("Cnt_Lacre_1"), QStringLiteral("L1")},
+                                    {QStringLiteral("Cnt_Lacre_3"), QStringLiteral("L3")},
+                                    {QStringLiteral("Cnt_Volume"), 1200},
+                                    {QStringLiteral("Cnt_VolTipo"), QStringLiteral("CARTONS")}});
         QCOMPARE(AttachLines::containerLine(*openContainers(bl), 0, parts(ticked)), line);
     }
 
     void emptyValuesLeaveTheirElementOut()
     {
-        const int bl = DetailFixture::newBl();
+        const int bl = StoreFixture::newBl();
         // No weights, no packages, seal 1 empty with seal 2 filled: the seals start with a slash.
-        DetailFixture::addContainer(bl, QStringLiteral("C1"), QStringLiteral("Nor 20"), 0, 0,
-                                    {{QStringLiteral("Cnt_Lacre_2"), QStringLiteral("S2")},
-                                     {QStringLiteral("Cnt_VolTipo"), QStringLiteral("BAGS")}});
+        StoreFixture::addContainer(bl, QStringLiteral("C1"), QStringLiteral("Nor 20"), 0, 0,
+                                   {{QStringLiteral("Cnt_Lacre_2"), QStringLiteral("S2")},
+                                    {QStringLiteral("Cnt_VolTipo"), QStringLiteral("BAGS")}});
         QCOMPARE(AttachLines::containerLine(*openContainers(bl), 0, parts(QStringLiteral("NTSGRPK"))),
                  QStringLiteral("[C1 - Nor 20 - Seal /S2 - BAGS]"));
     }
 
     void linesInNumberOrder()
     {
-        const int bl = DetailFixture::newBl();
-        DetailFixture::addContainer(bl, QStringLiteral("B2"), QStringLiteral("Nor 40"));
-        DetailFixture::addContainer(bl, QStringLiteral("A1"), QStringLiteral("Nor 20"));
+        const int bl = StoreFixture::newBl();
+        StoreFixture::addContainer(bl, QStringLiteral("B2"), QStringLiteral("Nor 40"));
+        StoreFixture::addContainer(bl, QStringLiteral("A1"), QStringLiteral("Nor 20"));
         QCOMPARE(AttachLines::containerLines(*openContainers(bl), parts(QStringLiteral("N"))),
                  (QStringList{QStringLiteral("[A1 - ]"), QStringLiteral("[B2 - ]")}));
     }

@@ -1,6 +1,6 @@
 #include "ContainerTotals.h"
 #include "ContainerTypes.h"
-#include "DetailFixture.h"
+#include "StoreFixture.h"
 #include "TestEnv.h"
 
 using Item = ContainerTotals::Item;
@@ -9,7 +9,7 @@ class TestContainerTotals : public QObject
 {
     Q_OBJECT
 
-    DetailFixture fx;
+    StoreFixture fx;
     QStringList asked;
     QList<bool> answers; // answers in asking order; OK when the list runs out
 
@@ -25,15 +25,15 @@ class TestContainerTotals : public QObject
     // Stores the three containers of the usual example: two 20-foot and one 40-foot unit.
     static void threeContainers(int bl)
     {
-        DetailFixture::addContainer(bl, QStringLiteral("AAAU1"), QStringLiteral("Dry Box 20"), 300, 100);
-        DetailFixture::addContainer(bl, QStringLiteral("AAAU2"), QStringLiteral("Dry Box 20"), 250, 100);
-        DetailFixture::addContainer(bl, QStringLiteral("AAAU3"), QStringLiteral("Reefer 40"), 400, 150);
+        StoreFixture::addContainer(bl, QStringLiteral("AAAU1"), QStringLiteral("Dry Box 20"), 300, 100);
+        StoreFixture::addContainer(bl, QStringLiteral("AAAU2"), QStringLiteral("Dry Box 20"), 250, 100);
+        StoreFixture::addContainer(bl, QStringLiteral("AAAU3"), QStringLiteral("Reefer 40"), 400, 150);
     }
 
     static void compareStored(double gross, double net, double measurement, int volumes, const QString &kind)
     {
         // What is stored, read afresh from the table.
-        DetailFixture::showBl(DM_BL->qyBLS->integer(QStringLiteral("Bls_Codigo")));
+        StoreFixture::showBl(DM_BL->qyBLS->integer(QStringLiteral("Bls_Codigo")));
         const EditBuffer *bls = DM_BL->qyBLS;
         QCOMPARE(bls->state(), EditBuffer::Browse);
         QCOMPARE(bls->number(QStringLiteral("Bls_LCL_PesoBruto")), gross);
@@ -122,10 +122,10 @@ private Q_SLOTS:
 
     void emptyTotalsTakenWithoutQuestion()
     {
-        const int bl = DetailFixture::newBl();
+        const int bl = StoreFixture::newBl();
         threeContainers(bl);
-        DetailFixture::addContainer(DetailFixture::newBl(), QStringLiteral("OTHER"), QStringLiteral("Nor 40"), 99);
-        DetailFixture::showBl(bl);
+        StoreFixture::addContainer(StoreFixture::newBl(), QStringLiteral("OTHER"), QStringLiteral("Nor 40"), 99);
+        StoreFixture::showBl(bl);
         totaliza();
         QVERIFY(asked.isEmpty());
         compareStored(950, 600, 0, 3, QStringLiteral("2 x 20\"  1 x 40\""));
@@ -142,7 +142,7 @@ private Q_SLOTS:
     {
         QFETCH(bool, ok);
         QFETCH(double, gross);
-        const int bl = DetailFixture::newBl({{QStringLiteral("Bls_LCL_PesoBruto"), 900.0}});
+        const int bl = StoreFixture::newBl({{QStringLiteral("Bls_LCL_PesoBruto"), 900.0}});
         threeContainers(bl);
         answers << ok;
         totaliza();
@@ -152,10 +152,10 @@ private Q_SLOTS:
 
     void typedMeasurementIsAskedLast()
     {
-        const int bl = DetailFixture::newBl({{QStringLiteral("Bls_LCL_Cubagem"), 12.5},
-                                             {QStringLiteral("Bls_LCL_Volumes"), 9},
-                                             {QStringLiteral("Bls_LCL_TipoVolume"), QStringLiteral("PALLETS")}});
-        DetailFixture::addContainer(bl, QStringLiteral("A1"), QStringLiteral("Reefer 40"), 500, 200);
+        const int bl = StoreFixture::newBl({{QStringLiteral("Bls_LCL_Cubagem"), 12.5},
+                                            {QStringLiteral("Bls_LCL_Volumes"), 9},
+                                            {QStringLiteral("Bls_LCL_TipoVolume"), QStringLiteral("PALLETS")}});
+        StoreFixture::addContainer(bl, QStringLiteral("A1"), QStringLiteral("Reefer 40"), 500, 200);
         answers << true << false << false;
         totaliza();
         QCOMPARE(asked, (QStringList{QStringLiteral("Deseja alterar Volumes ?"),
@@ -166,11 +166,11 @@ private Q_SLOTS:
 
     void noContainersAsksForEveryValueSet()
     {
-        const int bl = DetailFixture::newBl({{QStringLiteral("Bls_LCL_PesoBruto"), 10.0},
-                                             {QStringLiteral("Bls_LCL_PesoLiquido"), 8.0},
-                                             {QStringLiteral("Bls_LCL_Cubagem"), 1.0},
-                                             {QStringLiteral("Bls_LCL_Volumes"), 2},
-                                             {QStringLiteral("Bls_LCL_TipoVolume"), QStringLiteral("BAGS")}});
+        const int bl = StoreFixture::newBl({{QStringLiteral("Bls_LCL_PesoBruto"), 10.0},
+                                            {QStringLiteral("Bls_LCL_PesoLiquido"), 8.0},
+                                            {QStringLiteral("Bls_LCL_Cubagem"), 1.0},
+                                            {QStringLiteral("Bls_LCL_Volumes"), 2},
+                                            {QStringLiteral("Bls_LCL_TipoVolume"), QStringLiteral("BAGS")}});
         Q_UNUSED(bl);
         totaliza();
         QCOMPARE(asked.size(), 5);
@@ -179,9 +179,9 @@ private Q_SLOTS:
 
     void emptyTypesGiveEmptySummary()
     {
-        const int bl = DetailFixture::newBl({{QStringLiteral("Bls_LCL_TipoVolume"), QStringLiteral("1 x 40\"")}});
-        DetailFixture::addContainer(bl, QStringLiteral("A1"), QString(), 100, 300);
-        DetailFixture::addContainer(bl, QStringLiteral("A2"), QString(), 50, 0);
+        const int bl = StoreFixture::newBl({{QStringLiteral("Bls_LCL_TipoVolume"), QStringLiteral("1 x 40\"")}});
+        StoreFixture::addContainer(bl, QStringLiteral("A1"), QString(), 100, 300);
+        StoreFixture::addContainer(bl, QStringLiteral("A2"), QString(), 50, 0);
         answers << true;
         totaliza();
         QCOMPARE(asked, QStringList{QStringLiteral("Deseja alterar Tipo Volume ?")});

@@ -1,6 +1,6 @@
-#include "DetailFixture.h"
 #include "DialogDriver.h"
 #include "LanguageSwitch.h"
+#include "StoreFixture.h"
 #include "TF_Container.h"
 #include "TMsgDlg.h"
 #include "TestEnv.h"
@@ -19,7 +19,7 @@ class TestTF_Container : public QObject
 {
     Q_OBJECT
 
-    DetailFixture fx;
+    StoreFixture fx;
     DialogDriver *driver = nullptr;
 
     // The window shown as its entry shows it, but not modally, so the message dialogs it opens are the only modal
@@ -104,11 +104,11 @@ private Q_SLOTS:
 
     void openingShowsTheBlContainersInNumberOrder()
     {
-        const int bl = DetailFixture::newBl();
-        DetailFixture::addContainer(bl, QStringLiteral("ZZZU2"), QStringLiteral("Nor 40"));
-        DetailFixture::addContainer(bl, QStringLiteral("AAAU1"), QStringLiteral("Nor 20"), 1234.5);
-        DetailFixture::addContainer(DetailFixture::newBl(), QStringLiteral("OTHER"), QStringLiteral("Nor 20"));
-        DetailFixture::showBl(bl);
+        const int bl = StoreFixture::newBl();
+        StoreFixture::addContainer(bl, QStringLiteral("ZZZU2"), QStringLiteral("Nor 40"));
+        StoreFixture::addContainer(bl, QStringLiteral("AAAU1"), QStringLiteral("Nor 20"), 1234.5);
+        StoreFixture::addContainer(StoreFixture::newBl(), QStringLiteral("OTHER"), QStringLiteral("Nor 20"));
+        StoreFixture::showBl(bl);
         // Through the real entry: the window is modal and closes with its button.
         driver->handle([](QWidget *window) {
             auto *editor = qobject_cast<TF_Container *>(window);
@@ -135,11 +135,11 @@ private Q_SLOTS:
 
     void includeAllocatesCodesOverAllBls()
     {
-        const int first = DetailFixture::newBl();
-        const int second = DetailFixture::newBl();
-        DetailFixture::addContainer(first, QStringLiteral("A1"), QStringLiteral("Nor 20"));
-        DetailFixture::addContainer(first, QStringLiteral("A2"), QStringLiteral("Nor 20"));
-        DetailFixture::showBl(second);
+        const int first = StoreFixture::newBl();
+        const int second = StoreFixture::newBl();
+        StoreFixture::addContainer(first, QStringLiteral("A1"), QStringLiteral("Nor 20"));
+        StoreFixture::addContainer(first, QStringLiteral("A2"), QStringLiteral("Nor 20"));
+        StoreFixture::showBl(second);
         runEditor([](TF_Container *editor) {
             click(editor->SB_Inclusao);
             QCOMPARE(editor->StatusBar1->panelText(1), QStringLiteral("Incluir"));
@@ -167,8 +167,8 @@ private Q_SLOTS:
 
     void editKeepsTheCodes()
     {
-        const int bl = DetailFixture::newBl();
-        const int code = DetailFixture::addContainer(bl, QStringLiteral("A1"), QStringLiteral("Nor 20"));
+        const int bl = StoreFixture::newBl();
+        const int code = StoreFixture::addContainer(bl, QStringLiteral("A1"), QStringLiteral("Nor 20"));
         runEditor([](TF_Container *editor) {
             click(editor->SB_Edit);
             QCOMPARE(editor->StatusBar1->panelText(1), QStringLiteral("Editar"));
@@ -184,7 +184,7 @@ private Q_SLOTS:
 
     void editOnAnEmptyListStartsANewRow()
     {
-        DetailFixture::newBl();
+        StoreFixture::newBl();
         runEditor([](TF_Container *editor) {
             click(editor->SB_Edit);
             QCOMPARE(DM_BL->qyCntr->state(), EditBuffer::Insert);
@@ -198,7 +198,7 @@ private Q_SLOTS:
 
     void requiredNumberThenType()
     {
-        DetailFixture::newBl();
+        StoreFixture::newBl();
         runEditor([this](TF_Container *editor) {
             click(editor->SB_Inclusao);
             driver->press(QStringLiteral("OK"));
@@ -218,8 +218,8 @@ private Q_SLOTS:
 
     void storedTypeOutsideTheListMustBeChosenAgain()
     {
-        const int bl = DetailFixture::newBl();
-        DetailFixture::addContainer(bl, QStringLiteral("C1"), QStringLiteral("dry box 20"));
+        const int bl = StoreFixture::newBl();
+        StoreFixture::addContainer(bl, QStringLiteral("C1"), QStringLiteral("dry box 20"));
         runEditor([this](TF_Container *editor) {
             click(editor->SB_Edit);
             driver->press(QStringLiteral("OK"));
@@ -234,8 +234,8 @@ private Q_SLOTS:
 
     void cancelRestoresTheRow()
     {
-        const int bl = DetailFixture::newBl();
-        DetailFixture::addContainer(bl, QStringLiteral("C1"), QStringLiteral("Nor 20"));
+        const int bl = StoreFixture::newBl();
+        StoreFixture::addContainer(bl, QStringLiteral("C1"), QStringLiteral("Nor 20"));
         runEditor([](TF_Container *editor) {
             click(editor->SB_Edit);
             type(editor->DBEdit15, QStringLiteral("X"));
@@ -258,8 +258,8 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, answers);
         QFETCH(int, remaining);
-        const int bl = DetailFixture::newBl();
-        DetailFixture::addContainer(bl, QStringLiteral("MSKU9"), QStringLiteral("Nor 20"));
+        const int bl = StoreFixture::newBl();
+        StoreFixture::addContainer(bl, QStringLiteral("MSKU9"), QStringLiteral("Nor 20"));
         runEditor([&](TF_Container *editor) {
             for (const QString &answer : answers)
                 answer == QLatin1String("Escape") ? driver->escape() : driver->press(answer);
@@ -273,8 +273,8 @@ private Q_SLOTS:
 
     void deleteQuestionInEnglishKeepsCntrUntranslated()
     {
-        const int bl = DetailFixture::newBl();
-        DetailFixture::addContainer(bl, QStringLiteral("MSKU9"), QStringLiteral("Nor 20"));
+        const int bl = StoreFixture::newBl();
+        StoreFixture::addContainer(bl, QStringLiteral("MSKU9"), QStringLiteral("Nor 20"));
         LanguageSwitch::apply(2);
         const auto back = qScopeGuard([] { LanguageSwitch::apply(1); });
         runEditor([this](TF_Container *editor) {
@@ -292,8 +292,8 @@ private Q_SLOTS:
 
     void deleteWhileInsertingDoesNothing()
     {
-        const int bl = DetailFixture::newBl();
-        DetailFixture::addContainer(bl, QStringLiteral("C1"), QStringLiteral("Nor 20"));
+        const int bl = StoreFixture::newBl();
+        StoreFixture::addContainer(bl, QStringLiteral("C1"), QStringLiteral("Nor 20"));
         runEditor([this](TF_Container *editor) {
             click(editor->SB_Inclusao);
             type(editor->DBEdit15, QStringLiteral("NEW"));
@@ -307,9 +307,9 @@ private Q_SLOTS:
 
     void sealOrderOnlyWhileEditing()
     {
-        const int bl = DetailFixture::newBl();
-        DetailFixture::addContainer(bl, QStringLiteral("C1"), QStringLiteral("Nor 20"), 0, 0,
-                                    {{QStringLiteral("Cnt_Lacre_1"), QStringLiteral("S1")}});
+        const int bl = StoreFixture::newBl();
+        StoreFixture::addContainer(bl, QStringLiteral("C1"), QStringLiteral("Nor 20"), 0, 0,
+                                   {{QStringLiteral("Cnt_Lacre_1"), QStringLiteral("S1")}});
         runEditor([this](TF_Container *editor) {
             // Viewing: no message.
             editor->DBEdit21->setFocus();
@@ -333,7 +333,7 @@ private Q_SLOTS:
 
     void calendarButtonOpensTheCalendar()
     {
-        DetailFixture::newBl();
+        StoreFixture::newBl();
         runEditor([this](TF_Container *editor) {
             QString shown;
             driver->handle([&shown](QWidget *window) {
@@ -347,8 +347,8 @@ private Q_SLOTS:
 
     void ctrlDeleteInTheListIsSwallowed()
     {
-        const int bl = DetailFixture::newBl();
-        DetailFixture::addContainer(bl, QStringLiteral("C1"), QStringLiteral("Nor 20"));
+        const int bl = StoreFixture::newBl();
+        StoreFixture::addContainer(bl, QStringLiteral("C1"), QStringLiteral("Nor 20"));
         runEditor([this](TF_Container *editor) {
             editor->DBGrid2->setFocus();
             QTest::keyClick(editor->DBGrid2, Qt::Key_Delete, Qt::ControlModifier);

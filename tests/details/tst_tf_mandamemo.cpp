@@ -1,5 +1,5 @@
-#include "DetailFixture.h"
 #include "DialogDriver.h"
+#include "StoreFixture.h"
 #include "TF_MandaMemo.h"
 #include "TestEnv.h"
 
@@ -11,7 +11,7 @@ class TestTF_MandaMemo : public QObject
 {
     Q_OBJECT
 
-    DetailFixture fx;
+    StoreFixture fx;
     DialogDriver *driver = nullptr;
     QStringList informed;
 
@@ -26,17 +26,17 @@ class TestTF_MandaMemo : public QObject
     // A BL with two containers (stored out of number order), one SD document, one NCM code and IMO data.
     static int fullBl(const QString &marks = QString())
     {
-        const int bl = DetailFixture::newBl({{QStringLiteral("Bls_Imo_IMDG"), QStringLiteral("3")},
-                                             {QStringLiteral("Bls_Imo_UN"), QStringLiteral("1263")},
-                                             {QStringLiteral("Bls_Marks"), marks}});
-        DetailFixture::addContainer(bl, QStringLiteral("B2"), QStringLiteral("Nor 40"), 0, 0,
-                                    {{QStringLiteral("Cnt_Lacre_1"), QStringLiteral("S2")}});
-        DetailFixture::addContainer(bl, QStringLiteral("A1"), QStringLiteral("Nor 20"), 0, 0,
-                                    {{QStringLiteral("Cnt_Lacre_1"), QStringLiteral("S1")}});
-        DetailFixture::addDetail(
+        const int bl = StoreFixture::newBl({{QStringLiteral("Bls_Imo_IMDG"), QStringLiteral("3")},
+                                            {QStringLiteral("Bls_Imo_UN"), QStringLiteral("1263")},
+                                            {QStringLiteral("Bls_Marks"), marks}});
+        StoreFixture::addContainer(bl, QStringLiteral("B2"), QStringLiteral("Nor 40"), 0, 0,
+                                   {{QStringLiteral("Cnt_Lacre_1"), QStringLiteral("S2")}});
+        StoreFixture::addContainer(bl, QStringLiteral("A1"), QStringLiteral("Nor 20"), 0, 0,
+                                   {{QStringLiteral("Cnt_Lacre_1"), QStringLiteral("S1")}});
+        StoreFixture::addDetail(
             DM_BL->qySD, bl,
             {{QStringLiteral("Sd_Tipo"), QStringLiteral("SD")}, {QStringLiteral("Sd_Numero"), QStringLiteral("123")}});
-        DetailFixture::addDetail(DM_BL->qyNCM, bl, {{QStringLiteral("Ncm_Numero"), QStringLiteral("8471")}});
+        StoreFixture::addDetail(DM_BL->qyNCM, bl, {{QStringLiteral("Ncm_Numero"), QStringLiteral("8471")}});
         DM_BL->qyBLS->edit();
         return bl;
     }
@@ -79,7 +79,7 @@ private Q_SLOTS:
 
     void refusedWithNothingToAttach()
     {
-        DetailFixture::newBl();
+        StoreFixture::newBl();
         DM_BL->qyBLS->edit();
         anexar({0, 0, 0});
         QCOMPARE(informed, QStringList{QStringLiteral("Não tem Registro selecionado")});
@@ -159,7 +159,7 @@ private Q_SLOTS:
 
     void imoDataAloneOffersOnlyImo()
     {
-        DetailFixture::newBl({{QStringLiteral("Bls_Imo_UN"), QStringLiteral("1263")}});
+        StoreFixture::newBl({{QStringLiteral("Bls_Imo_UN"), QStringLiteral("1263")}});
         DM_BL->qyBLS->edit();
         anexar({0, 0, 0}, [](TF_MandaMemo *dialog) {
             QVERIFY(!dialog->RG_Cntr->isEnabled());

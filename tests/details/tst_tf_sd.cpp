@@ -1,5 +1,5 @@
-#include "DetailFixture.h"
 #include "DialogDriver.h"
+#include "StoreFixture.h"
 #include "TF_SD.h"
 #include "TestEnv.h"
 
@@ -12,7 +12,7 @@ class TestTF_SD : public QObject
 {
     Q_OBJECT
 
-    DetailFixture fx;
+    StoreFixture fx;
     DialogDriver *driver = nullptr;
 
     // The window shown as its entry shows it, but not modally, so the message dialogs it opens are the only modal
@@ -61,7 +61,7 @@ class TestTF_SD : public QObject
     static void addNcmRows(int bl, int howMany)
     {
         for (int i = 0; i < howMany; ++i)
-            DetailFixture::addDetail(
+            StoreFixture::addDetail(
                 DM_BL->qyNCM, bl,
                 {{QStringLiteral("Ncm_Numero"), QStringLiteral("%1").arg(i, 4, 10, QLatin1Char('0'))}});
     }
@@ -81,7 +81,7 @@ private Q_SLOTS:
 
     void showingComposesItsCaptions()
     {
-        const int bl = DetailFixture::newBl();
+        const int bl = StoreFixture::newBl();
         addNcmRows(bl, 3);
         // Through the real entry: the window is modal and closes with its button.
         driver->handle([](QWidget *window) {
@@ -101,9 +101,9 @@ private Q_SLOTS:
 
     void documentIncludedWithOnlyKindAndNumber()
     {
-        const int other = DetailFixture::newBl();
-        DetailFixture::addDetail(DM_BL->qySD, other, {{QStringLiteral("Sd_Numero"), QStringLiteral("X")}});
-        const int bl = DetailFixture::newBl();
+        const int other = StoreFixture::newBl();
+        StoreFixture::addDetail(DM_BL->qySD, other, {{QStringLiteral("Sd_Numero"), QStringLiteral("X")}});
+        const int bl = StoreFixture::newBl();
         runEditor([this](TF_SD *editor) {
             click(editor->SB_Inclusao);
             QVERIFY(editor->focusWidget() == editor->DBEdit2);
@@ -136,8 +136,8 @@ private Q_SLOTS:
 
     void impossibleDueDateKeepsTheDocumentPending()
     {
-        const int bl = DetailFixture::newBl();
-        DetailFixture::addDetail(
+        const int bl = StoreFixture::newBl();
+        StoreFixture::addDetail(
             DM_BL->qySD, bl,
             {{QStringLiteral("Sd_Numero"), QStringLiteral("1")}, {QStringLiteral("Sd_Tipo"), QStringLiteral("SD")}});
         runEditor([this](TF_SD *editor) {
@@ -168,7 +168,7 @@ private Q_SLOTS:
 
     void editOnAnEmptyListIsRefused()
     {
-        DetailFixture::newBl();
+        StoreFixture::newBl();
         runEditor([this](TF_SD *editor) {
             driver->press(QStringLiteral("OK"));
             click(editor->SB_Edit);
@@ -180,8 +180,8 @@ private Q_SLOTS:
 
     void documentDeleteAsksTwice()
     {
-        const int bl = DetailFixture::newBl();
-        DetailFixture::addDetail(
+        const int bl = StoreFixture::newBl();
+        StoreFixture::addDetail(
             DM_BL->qySD, bl,
             {{QStringLiteral("Sd_Numero"), QStringLiteral("77")}, {QStringLiteral("Sd_Tipo"), QStringLiteral("RE")}});
         runEditor([this](TF_SD *editor) {
@@ -211,9 +211,9 @@ private Q_SLOTS:
     {
         QFETCH(QString, code);
         QFETCH(QString, message);
-        const int bl = DetailFixture::newBl();
+        const int bl = StoreFixture::newBl();
         addNcmRows(bl, 2);
-        DetailFixture::addDetail(DM_BL->qyNCM, bl, {{QStringLiteral("Ncm_Numero"), QStringLiteral("a1")}});
+        StoreFixture::addDetail(DM_BL->qyNCM, bl, {{QStringLiteral("Ncm_Numero"), QStringLiteral("a1")}});
         runEditor([&](TF_SD *editor) {
             if (!message.isEmpty())
                 driver->press(QStringLiteral("OK"));
@@ -234,12 +234,12 @@ private Q_SLOTS:
 
     void ncmListStaysInCodeOrder()
     {
-        const int bl = DetailFixture::newBl();
-        DetailFixture::addDetail(DM_BL->qyNCM, bl, {{QStringLiteral("Ncm_Numero"), QStringLiteral("5000")}});
+        const int bl = StoreFixture::newBl();
+        StoreFixture::addDetail(DM_BL->qyNCM, bl, {{QStringLiteral("Ncm_Numero"), QStringLiteral("5000")}});
         // The same code may belong to another BL.
-        DetailFixture::addDetail(DM_BL->qyNCM, DetailFixture::newBl(),
-                                 {{QStringLiteral("Ncm_Numero"), QStringLiteral("1000")}});
-        DetailFixture::showBl(bl);
+        StoreFixture::addDetail(DM_BL->qyNCM, StoreFixture::newBl(),
+                                {{QStringLiteral("Ncm_Numero"), QStringLiteral("1000")}});
+        StoreFixture::showBl(bl);
         runEditor([this](TF_SD *editor) {
             addNcm(editor, QStringLiteral("1000"));
             QVERIFY(driver->texts().isEmpty());
@@ -252,7 +252,7 @@ private Q_SLOTS:
 
     void at190TheNextCodeIsRefused()
     {
-        const int bl = DetailFixture::newBl();
+        const int bl = StoreFixture::newBl();
         addNcmRows(bl, 188);
         runEditor([this](TF_SD *editor) {
             addNcm(editor, QStringLiteral("X189"));
@@ -268,7 +268,7 @@ private Q_SLOTS:
 
     void ncmDeleteUpdatesTheTotal()
     {
-        const int bl = DetailFixture::newBl();
+        const int bl = StoreFixture::newBl();
         addNcmRows(bl, 2);
         runEditor([this](TF_SD *editor) {
             driver->press(QStringLiteral("OK"));
@@ -282,8 +282,8 @@ private Q_SLOTS:
 
     void closingDropsAPendingDocument()
     {
-        const int bl = DetailFixture::newBl();
-        DetailFixture::addDetail(
+        const int bl = StoreFixture::newBl();
+        StoreFixture::addDetail(
             DM_BL->qySD, bl,
             {{QStringLiteral("Sd_Numero"), QStringLiteral("1")}, {QStringLiteral("Sd_Tipo"), QStringLiteral("SD")}});
         runEditor([](TF_SD *editor) {

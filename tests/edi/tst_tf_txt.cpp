@@ -1,10 +1,10 @@
-#include "DetailFixture.h"
 #include "DialogDriver.h"
 #include "EdiBlFile.h"
 #include "ExampleBl.h"
 #include "FileSizeLimit.h"
 #include "LanguageSwitch.h"
 #include "MemoGeometry.h"
+#include "StoreFixture.h"
 #include "TF_TXT.h"
 #include "TMsgDlg.h"
 #include "TestEnv.h"
@@ -33,7 +33,7 @@ class TestTF_TXT : public QObject
 {
     Q_OBJECT
 
-    DetailFixture fx;
+    StoreFixture fx;
     DialogDriver *driver = nullptr;
     QFileDialog::Options seenOptions;
 
@@ -44,12 +44,12 @@ class TestTF_TXT : public QObject
         columns.insert("Bls_Marks", "EXEMPLO\r\nHAMBURG\r\n");
         columns.insert("Bls_Descricao", "1 X 20 DRY CONTAINER STC\r\n800 BAGS OF COFFEE");
         columns.insert(more);
-        const int code = DetailFixture::newBl(columns);
-        DetailFixture::addContainer(code, "ABCU1234567", "Dry Box 20", 19200, 2200,
-                                    {{"Cnt_Volume", 800}, {"Cnt_VolTipo", "BAGS"}, {"Cnt_Lacre_1", "SEAL001"}});
-        DetailFixture::addDetail(DM_BL->qySD, code, ExampleBl::document());
-        DetailFixture::addDetail(DM_BL->qyNCM, code, {{"Ncm_Numero", ExampleBl::NcmCode}});
-        DetailFixture::showBl(code);
+        const int code = StoreFixture::newBl(columns);
+        StoreFixture::addContainer(code, "ABCU1234567", "Dry Box 20", 19200, 2200,
+                                   {{"Cnt_Volume", 800}, {"Cnt_VolTipo", "BAGS"}, {"Cnt_Lacre_1", "SEAL001"}});
+        StoreFixture::addDetail(DM_BL->qySD, code, ExampleBl::document());
+        StoreFixture::addDetail(DM_BL->qyNCM, code, {{"Ncm_Numero", ExampleBl::NcmCode}});
+        StoreFixture::showBl(code);
         return code;
     }
 

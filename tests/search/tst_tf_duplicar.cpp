@@ -1,5 +1,5 @@
 #include "DialogDriver.h"
-#include "SearchFixture.h"
+#include "StoreFixture.h"
 #include "TF_Duplicar.h"
 #include "TestEnv.h"
 
@@ -10,12 +10,12 @@ class TestTF_Duplicar : public QObject
 {
     Q_OBJECT
 
-    SearchFixture fx;
+    StoreFixture fx;
     DialogDriver *driver = nullptr;
 
     QString runDuplicate(int source, const std::function<void(TF_Duplicar *)> &scenario)
     {
-        driver->handle(SearchFixture::scenario<TF_Duplicar>([scenario](TF_Duplicar *dup) {
+        driver->handle(StoreFixture::scenario<TF_Duplicar>([scenario](TF_Duplicar *dup) {
             QCOMPARE(dup->windowTitle(), QStringLiteral("Duplicar Draft"));
             scenario(dup);
         }));
@@ -67,14 +67,14 @@ class TestTF_Duplicar : public QObject
         for (auto it = text.begin(); it != text.end(); ++it)
             for (const QString &column : it.value())
                 columns.insert(column, column.mid(4).toUpper());
-        const int source = SearchFixture::newBl(columns);
+        const int source = StoreFixture::storeBl(columns);
         for (const char *number : {"AAAU1111111", "BBBU2222222", "CCCU3333333"})
-            SearchFixture::addDetail(DM_BL->qyCntr, source, {{"Cnt_Numero", number}});
-        SearchFixture::newBl({{"Bls_ReservaNr", "NEWER"},
-                              {"Bls_Cia_Nome", "NEW LINE"},
-                              {"Bls_Cia_Usuario", "BIA"},
-                              {"Bls_Cia_Cidade", "RIO"},
-                              {"Bls_Cia_Arquivo", "NEW"}});
+            StoreFixture::addDetail(DM_BL->qyCntr, source, {{"Cnt_Numero", number}});
+        StoreFixture::storeBl({{"Bls_ReservaNr", "NEWER"},
+                               {"Bls_Cia_Nome", "NEW LINE"},
+                               {"Bls_Cia_Usuario", "BIA"},
+                               {"Bls_Cia_Cidade", "RIO"},
+                               {"Bls_Cia_Arquivo", "NEW"}});
         return source;
     }
 
@@ -99,7 +99,7 @@ class TestTF_Duplicar : public QObject
             QVERIFY2(bls->isNull(QString::fromLatin1(column)), column);
         QCOMPARE(bls->displayFormat("Bls_LCL_PesoBruto"), QStringLiteral("###,###,##0.000"));
         QCOMPARE(bls->displayFormat("Bls_LCL_Volumes"), QStringLiteral("###,###,##0"));
-        QCOMPARE(SearchFixture::count("SELECT COUNT(*) from Dal_Bls"), 2);
+        QCOMPARE(StoreFixture::count("SELECT COUNT(*) from Dal_Bls"), 2);
     }
 
 private Q_SLOTS:
@@ -178,14 +178,14 @@ private Q_SLOTS:
         // Stored on the main window's confirmation: the next code, and no containers.
         const int code = DM_BL->postWithNewCode(DM_BL->qyBLS);
         QCOMPARE(code, source + 2);
-        QCOMPARE(SearchFixture::count(QStringLiteral("SELECT COUNT(*) from Dal_Cntr where Cnt_Cod_Bl = %1").arg(code)),
+        QCOMPARE(StoreFixture::count(QStringLiteral("SELECT COUNT(*) from Dal_Cntr where Cnt_Cod_Bl = %1").arg(code)),
                  0);
-        QCOMPARE(SearchFixture::count(QStringLiteral("SELECT COUNT(*) from Dal_Cntr")), 3);
+        QCOMPARE(StoreFixture::count(QStringLiteral("SELECT COUNT(*) from Dal_Cntr")), 3);
     }
 
     void emptyLogicalsCopiedAsFalse()
     {
-        const int source = SearchFixture::newBl({{"Bls_ReservaNr", "PLAIN"}});
+        const int source = StoreFixture::storeBl({{"Bls_ReservaNr", "PLAIN"}});
         runDuplicate(source, [](TF_Duplicar *dup) {
             click(dup->CB_Imo);
             click(dup->CB_AsPer);
@@ -228,7 +228,7 @@ private Q_SLOTS:
         QCOMPARE(bls->state(), EditBuffer::Browse);
         QCOMPARE(bls->text("Bls_ReservaNr"), QStringLiteral("NEWER"));
         QVERIFY(!DM_BL->qyDup->isOpen());
-        QCOMPARE(SearchFixture::count("SELECT COUNT(*) from Dal_Bls"), 2);
+        QCOMPARE(StoreFixture::count("SELECT COUNT(*) from Dal_Bls"), 2);
     }
 };
 

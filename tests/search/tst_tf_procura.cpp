@@ -1,6 +1,6 @@
 #include "DialogDriver.h"
-#include "SearchFixture.h"
 #include "StoreError.h"
+#include "StoreFixture.h"
 #include "TF_Duplicar.h"
 #include "TF_Procura.h"
 #include "TMsgDlg.h"
@@ -16,13 +16,13 @@ class TestTF_Procura : public QObject
 {
     Q_OBJECT
 
-    SearchFixture fx;
+    StoreFixture fx;
     DialogDriver *driver = nullptr;
     QList<int> codes; // codes of the four stored BLs, in the order below
 
     TF_Procura::Result runSearch(const std::function<void(TF_Procura *)> &steps)
     {
-        driver->handle(SearchFixture::scenario<TF_Procura>(steps));
+        driver->handle(StoreFixture::scenario<TF_Procura>(steps));
         return TF_Procura::execSearch(nullptr);
     }
 
@@ -42,7 +42,7 @@ class TestTF_Procura : public QObject
             QVariantHash columns;
             for (int i = 0; i < fields.size(); ++i)
                 columns.insert(fields[i], row[i]);
-            codes << SearchFixture::newBl(columns);
+            codes << StoreFixture::storeBl(columns);
         }
     }
 
@@ -122,7 +122,7 @@ private Q_SLOTS:
     void emptyList()
     {
         // Deleting does nothing, duplicating says there is no row, and confirming still returns "OK".
-        driver->handle(SearchFixture::scenario<TF_Procura>([](TF_Procura *search) {
+        driver->handle(StoreFixture::scenario<TF_Procura>([](TF_Procura *search) {
             QTest::mouseClick(search->BB_Delete, Qt::LeftButton);
             QTest::mouseClick(search->SB_Duplicar, Qt::LeftButton);
             QVERIFY(search->isVisible());
@@ -249,11 +249,11 @@ private Q_SLOTS:
         QFETCH(bool, deleted);
         storeFour();
         const int target = codes[0];
-        SearchFixture::addDetail(DM_BL->qyCntr, target, {{"Cnt_Numero", "ABCU1234567"}});
-        SearchFixture::addDetail(DM_BL->qyCntr, target, {{"Cnt_Numero", "ABCU7654321"}});
-        SearchFixture::addDetail(DM_BL->qySD, target);
-        SearchFixture::addDetail(DM_BL->qyNCM, target);
-        SearchFixture::addDetail(DM_BL->qyCntr, codes[1], {{"Cnt_Numero", "OTHER"}});
+        StoreFixture::addDetail(DM_BL->qyCntr, target, {{"Cnt_Numero", "ABCU1234567"}});
+        StoreFixture::addDetail(DM_BL->qyCntr, target, {{"Cnt_Numero", "ABCU7654321"}});
+        StoreFixture::addDetail(DM_BL->qySD, target);
+        StoreFixture::addDetail(DM_BL->qyNCM, target);
+        StoreFixture::addDetail(DM_BL->qyCntr, codes[1], {{"Cnt_Numero", "OTHER"}});
         QStringList questions;
         runSearch([&](TF_Procura *search) {
             clickTitle(search, 2); // Navio: CMA, HAPAG, MAERSK, ZIM
@@ -275,20 +275,20 @@ private Q_SLOTS:
         QCOMPARE(driver->seen[1].text, QStringLiteral("DESEJA EXCLUIR ?\n\nNúmero:  SSZ1\n"));
         QCOMPARE(questions.last(), answers.size() == 1 ? first : QStringLiteral("DESEJA REALMENTE EXCLUIR ?"));
         const QString code = QString::number(target);
-        QCOMPARE(SearchFixture::count("SELECT COUNT(*) from Dal_Bls where Bls_Codigo = " + code), deleted ? 0 : 1);
-        QCOMPARE(SearchFixture::count("SELECT COUNT(*) from Dal_Cntr where Cnt_Cod_Bl = " + code), deleted ? 0 : 2);
-        QCOMPARE(SearchFixture::count("SELECT COUNT(*) from Dal_SD where Sd_Cod_Bl = " + code), deleted ? 0 : 1);
-        QCOMPARE(SearchFixture::count("SELECT COUNT(*) from Dal_NCM where Ncm_Cod_Bl = " + code), deleted ? 0 : 1);
-        QCOMPARE(SearchFixture::count("SELECT COUNT(*) from Dal_Cntr"), deleted ? 1 : 3);
+        QCOMPARE(StoreFixture::count("SELECT COUNT(*) from Dal_Bls where Bls_Codigo = " + code), deleted ? 0 : 1);
+        QCOMPARE(StoreFixture::count("SELECT COUNT(*) from Dal_Cntr where Cnt_Cod_Bl = " + code), deleted ? 0 : 2);
+        QCOMPARE(StoreFixture::count("SELECT COUNT(*) from Dal_SD where Sd_Cod_Bl = " + code), deleted ? 0 : 1);
+        QCOMPARE(StoreFixture::count("SELECT COUNT(*) from Dal_NCM where Ncm_Cod_Bl = " + code), deleted ? 0 : 1);
+        QCOMPARE(StoreFixture::count("SELECT COUNT(*) from Dal_Cntr"), deleted ? 1 : 3);
     }
 
     void failedDeletionDeletesNothing()
     {
         storeFour();
         const int target = codes[0];
-        SearchFixture::addDetail(DM_BL->qyCntr, target, {{"Cnt_Numero", "ABCU1234567"}});
-        SearchFixture::addDetail(DM_BL->qySD, target);
-        SearchFixture::addDetail(DM_BL->qyNCM, target);
+        StoreFixture::addDetail(DM_BL->qyCntr, target, {{"Cnt_Numero", "ABCU1234567"}});
+        StoreFixture::addDetail(DM_BL->qySD, target);
+        StoreFixture::addDetail(DM_BL->qyNCM, target);
         // The BL itself cannot go, after its details went.
         QSqlQuery(Store::database())
             .exec("CREATE TRIGGER keep_bls BEFORE DELETE ON Dal_Bls BEGIN SELECT RAISE(ABORT, 'kept'); END");
@@ -303,10 +303,10 @@ private Q_SLOTS:
             QTest::mouseClick(search->BB_Fechar, Qt::LeftButton);
         });
         const QString code = QString::number(target);
-        QCOMPARE(SearchFixture::count("SELECT COUNT(*) from Dal_Bls"), 4);
-        QCOMPARE(SearchFixture::count("SELECT COUNT(*) from Dal_Cntr where Cnt_Cod_Bl = " + code), 1);
-        QCOMPARE(SearchFixture::count("SELECT COUNT(*) from Dal_SD where Sd_Cod_Bl = " + code), 1);
-        QCOMPARE(SearchFixture::count("SELECT COUNT(*) from Dal_NCM where Ncm_Cod_Bl = " + code), 1);
+        QCOMPARE(StoreFixture::count("SELECT COUNT(*) from Dal_Bls"), 4);
+        QCOMPARE(StoreFixture::count("SELECT COUNT(*) from Dal_Cntr where Cnt_Cod_Bl = " + code), 1);
+        QCOMPARE(StoreFixture::count("SELECT COUNT(*) from Dal_SD where Sd_Cod_Bl = " + code), 1);
+        QCOMPARE(StoreFixture::count("SELECT COUNT(*) from Dal_NCM where Ncm_Cod_Bl = " + code), 1);
     }
 
     void duplicateCancelledStaysOpen()
@@ -314,7 +314,7 @@ private Q_SLOTS:
         storeFour();
         const TF_Procura::Result result = runSearch([this](TF_Procura *search) {
             clickRow(search, 1);
-            driver->handle(SearchFixture::scenario<TF_Duplicar>(
+            driver->handle(StoreFixture::scenario<TF_Duplicar>(
                 [](TF_Duplicar *dup) { QTest::mouseClick(dup->SB_Cancela, Qt::LeftButton); }));
             QTest::mouseClick(search->SB_Duplicar, Qt::LeftButton);
             QVERIFY(search->isVisible());
@@ -340,10 +340,10 @@ private Q_SLOTS:
     {
         QFETCH(bool, marks);
         QFETCH(bool, description);
-        const int source = SearchFixture::newBl(
+        const int source = StoreFixture::storeBl(
             {{"Bls_ReservaNr", "SSZ1"}, {"Bls_Marks", "N/M\r\nLOT 7"}, {"Bls_Descricao", "10 PALLETS\r\nSTC COFFEE"}});
         const TF_Procura::Result result = runSearch([&](TF_Procura *search) {
-            driver->handle(SearchFixture::scenario<TF_Duplicar>([&](TF_Duplicar *dup) {
+            driver->handle(StoreFixture::scenario<TF_Duplicar>([&](TF_Duplicar *dup) {
                 if (marks)
                     QTest::mouseClick(dup->CB_Marks, Qt::LeftButton, {}, QPoint(8, 10));
                 if (description)

@@ -14,7 +14,7 @@
 
 // A fresh store and data module per test function; BLs and details are stored through the module's buffers as the
 // windows store them, and read back straight from the tables.
-struct SearchFixture
+struct StoreFixture
 {
     void setUp()
     {
@@ -30,7 +30,8 @@ struct SearchFixture
         QFile::remove(QString::fromLatin1(Store::FileName));
     }
 
-    static int newBl(const QVariantHash &columns)
+    // Stores a BL with exactly these columns; qyBLS is left closed.
+    static int storeBl(const QVariantHash &columns)
     {
         EditBuffer *bls = DM_BL->qyBLS;
         bls->close();
@@ -44,8 +45,29 @@ struct SearchFixture
         return code;
     }
 
-    // One row of a detail table of the BL.
-    static void addDetail(EditBuffer *buffer, int blCode, const QVariantHash &columns = {})
+    // Stores a BL of containers with a booking number and the given columns, and leaves it on qyBLS in Browse, as
+    // the main window shows it.
+    static int newBl(const QVariantHash &columns = {})
+    {
+        QVariantHash all{{QStringLiteral("Bls_ReservaNr"), QStringLiteral("RES")},
+                         {QStringLiteral("Bls_Carga"), QStringLiteral("FCL")}};
+        all.insert(columns);
+        const int code = storeBl(all);
+        showBl(code);
+        return code;
+    }
+
+    static void showBl(int code)
+    {
+        EditBuffer *bls = DM_BL->qyBLS;
+        bls->close();
+        bls->setSql({QStringLiteral("SELECT * from Dal_Bls"), QStringLiteral("where Bls_Codigo = :pp1")});
+        bls->setPp1(code);
+        bls->open();
+    }
+
+    // Stores one detail row of a BL through the detail buffer of its table (left closed).
+    static int addDetail(EditBuffer *buffer, int blCode, const QVariantHash &columns = {})
     {
         const TableDef &table = buffer->updateObject()->table();
         buffer->close();
@@ -57,8 +79,22 @@ struct SearchFixture
         buffer->setInteger(table.link, blCode);
         for (auto it = columns.begin(); it != columns.end(); ++it)
             buffer->setValue(it.key(), it.value());
-        DM_BL->postWithNewCode(buffer);
+        const int code = DM_BL->postWithNewCode(buffer);
         buffer->close();
+        return code;
+    }
+
+    static int addContainer(int blCode, const QString &number, const QString &type, double gross = 0, double tare = 0,
+                            const QVariantHash &more = {})
+    {
+        QVariantHash columns = more;
+        columns.insert(QStringLiteral("Cnt_Numero"), number);
+        columns.insert(QStringLiteral("Cnt_Tipo"), type);
+        if (gross != 0)
+            columns.insert(QStringLiteral("Cnt_Peso"), gross);
+        if (tare != 0)
+            columns.insert(QStringLiteral("Cnt_Tara"), tare);
+        return addDetail(DM_BL->qyCntr, blCode, columns);
     }
 
     // Runs a window's scenario once the driver's poll has returned, so the driver's timer can fire again to answer
