@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QOpenGLContext>
 #include <QPluginLoader>
+#include <QRect>
 #include <QUrl>
 #include <QWidget>
 
@@ -106,4 +107,28 @@ QWidget *BrowserLauncher::open(const QUrl &address, QString *error)
     window->move(Left, Top);
     window->show();
     return window;
+}
+
+QRect BrowserLauncher::clearOf(const QRect &wanted, const QRect &keepClear, const QRect &available)
+{
+    if (!wanted.intersects(keepClear))
+        return wanted;
+    constexpr int Gap = 4;
+    const int left = keepClear.left() - Gap - available.left();
+    const int right = available.right() - keepClear.right() - Gap;
+    const int above = keepClear.top() - Gap - available.top();
+    const int below = available.bottom() - keepClear.bottom() - Gap;
+    QRect placed = wanted;
+    if (std::max(left, right) >= std::min(wanted.width(), available.width() / 3)) {
+        // The left side first, where the window is wanted; a side too narrow for it only when the other is narrower.
+        const bool onLeft = left >= wanted.width() || left >= right;
+        placed.setWidth(std::min(wanted.width(), onLeft ? left : right));
+        placed.moveLeft(onLeft ? keepClear.left() - Gap - placed.width() : keepClear.right() + Gap + 1);
+        placed.moveTop(std::clamp(wanted.top(), available.top(), available.bottom() + 1 - placed.height()));
+    } else {
+        placed.setHeight(std::min(wanted.height(), std::max(above, below)));
+        placed.moveTop(above >= below ? keepClear.top() - Gap - placed.height() : keepClear.bottom() + Gap + 1);
+        placed.moveLeft(std::clamp(wanted.left(), available.left(), available.right() + 1 - placed.width()));
+    }
+    return placed;
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QRect;
 class QUrl;
 class QWidget;
 
@@ -23,6 +24,11 @@ public:
     // (100, 42), shown without waiting. The page loads inside it; a page that cannot be reached is shown there.
     // Returns nullptr, with the reason in `error`, when no browser component is available.
     static QWidget *open(const QUrl &address, QString *error = nullptr);
+
+    // Where a browser window wanted at `wanted` goes so that it leaves `keepClear` (a window beside it, frames
+    // included) uncovered within `available`: where it was when they do not meet, else left of `keepClear` when it fits
+    // there, else right of it, narrowed to the wider side if need be, else above or below it in the same way.
+    static QRect clearOf(const QRect &wanted, const QRect &keepClear, const QRect &available);
 
     // The plugin file tried first: beside the program, then where the build put it. Setting another file (one that
     // does not exist, for instance) makes the next opening use it: tests use it to stand for a machine without the

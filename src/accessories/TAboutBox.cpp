@@ -45,6 +45,8 @@ void TAboutBox::execAbout(QWidget *parent, const QString &language)
 {
     TAboutBox box(parent);
     box.setLanguage(language);
+    // Modal to the main window only: the manual's browser window, opened beside the box, stays usable.
+    box.setWindowModality(Qt::WindowModal);
     box.exec();
 }
 
@@ -109,9 +111,20 @@ void TAboutBox::FormShow()
 void TAboutBox::SB_ManualClick()
 {
     // The browser window belongs to the application: it outlives the about box, which stays open.
-    if (!BrowserLauncher::open(manualAddress(ui->EdIdioma->text())))
+    QWidget *browser = BrowserLauncher::open(manualAddress(ui->EdIdioma->text()));
+    if (!browser) {
         MD.show(TranslateText(QStringLiteral("Erro na conexão internet.")), TMsgDlg::Error,
                 LanguageHolder::current().toInt(), TMsgDlg::OkButton);
+        return;
+    }
+    // Beside the box, so that neither covers the other's way out.
+    const QMargins frame(browser->geometry().left() - browser->frameGeometry().left(),
+                         browser->geometry().top() - browser->frameGeometry().top(),
+                         browser->frameGeometry().right() - browser->geometry().right(),
+                         browser->frameGeometry().bottom() - browser->geometry().bottom());
+    const QRect placed = BrowserLauncher::clearOf(browser->frameGeometry(), frameGeometry(),
+                                                  screen() ? screen()->availableGeometry() : QRect());
+    browser->setGeometry(placed.marginsRemoved(frame));
 }
 
 void TAboutBox::SpeedButton1Click()

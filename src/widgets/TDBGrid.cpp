@@ -10,6 +10,8 @@ TDBGrid::TDBGrid(QWidget *parent) : QTableView(parent), m_model(new BufferTableM
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Rows are chosen whole: Tab leaves the grid instead of walking its cells.
+    setTabKeyNavigation(false);
     verticalHeader()->setDefaultSectionSize(18);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->hide();
