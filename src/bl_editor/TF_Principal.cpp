@@ -21,6 +21,7 @@
 #include "TMsgDlg.h"
 #include "TextEmphasis.h"
 #include "TranslateText.h"
+#include "TypedValue.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -325,6 +326,9 @@ QString TF_Principal::ValidaBL()
 
 void TF_Principal::SB_GravaClick()
 {
+    // A number being typed that is not one is refused by its field; the BL stays pending for correction.
+    if (!TypedValue::commitFocused())
+        return;
     focusToolbar();
     if (!ValidaBL().isEmpty())
         return;

@@ -6,6 +6,7 @@
 #include "TIvTranslator.h"
 #include "TMsgDlg.h"
 #include "TranslateText.h"
+#include "TypedValue.h"
 
 #include <QScopeGuard>
 
@@ -131,6 +132,9 @@ void TF_Container::SB_EditClick()
 
 void TF_Container::SB_GravaClick()
 {
+    // A number being typed that is not one is refused by its field; the row stays pending for correction.
+    if (!TypedValue::commitFocused())
+        return;
     focusToolbar();
     EditBuffer *q = DM_BL->qyCntr;
     const int blCode = DM_BL->qyBLS->integer(QStringLiteral("Bls_Codigo"));

@@ -6,6 +6,7 @@
 #include "TIvTranslator.h"
 #include "TMsgDlg.h"
 #include "TranslateText.h"
+#include "TypedValue.h"
 
 #include <QScopeGuard>
 #include <QValidator>
@@ -148,9 +149,9 @@ void TF_SD::SB_EditClick()
 
 void TF_SD::SB_GravaClick()
 {
-    // A due date that does not exist is refused by its field with a message; the document then stays pending for
-    // correction instead of being stored without the date the clerk typed.
-    if (!DBDateEdit9->commit())
+    // A due date that does not exist, or a number that is not one, is refused by its field with a message; the
+    // document then stays pending for correction instead of being stored without what the clerk typed.
+    if (!TypedValue::commitFocused())
         return;
     focusToolbar();
     EditBuffer *q = DM_BL->qySD;

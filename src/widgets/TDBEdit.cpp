@@ -3,6 +3,9 @@
 #include "FieldLink.h"
 #include "FieldValidator.h"
 #include "Formats.h"
+#include "LanguageHolder.h"
+#include "TMsgDlg.h"
+#include "TranslateText.h"
 
 TDBEdit::TDBEdit(QWidget *parent) : QLineEdit(parent), m_link(new FieldLink(this, [this] { refresh(); }))
 {
@@ -87,22 +90,42 @@ void TDBEdit::store(const QString &typed)
             b.setText(m_field, typed);
             return;
         }
-        if (typed.isEmpty()) {
+        // A text that is not (yet) a whole number leaves the value held before the typing, never a part of it.
+        const std::optional<double> value = Formats::parseNumber(typed);
+        if (typed.isEmpty())
             b.clearField(m_field);
-        } else if (const std::optional<double> value = Formats::parseNumber(typed)) {
+        else if (value)
             b.setNumber(m_field, *value);
-        }
+        else
+            b.setValue(m_field, m_beforeTyping);
     });
+}
+
+bool TDBEdit::commit()
+{
+    if (!numeric() || !m_link->editing() || m_committing || text().isEmpty() || Formats::parseNumber(text()))
+        return true;
+    m_committing = true;
+    TMsgDlg message;
+    message.applyPreset(TMsgDlg::MainWindowPreset);
+    message.show(TranslateText(QStringLiteral("Número inválido.")) + QLatin1Char(' ') + text(), TMsgDlg::Error,
+                 LanguageHolder::current().toInt(), TMsgDlg::OkButton);
+    m_committing = false;
+    refresh();
+    return false;
 }
 
 void TDBEdit::focusInEvent(QFocusEvent *event)
 {
     QLineEdit::focusInEvent(event);
+    if (m_link->hasRow() && !m_committing)
+        m_beforeTyping = m_link->buffer()->value(m_field);
     refresh();
 }
 
 void TDBEdit::focusOutEvent(QFocusEvent *event)
 {
     QLineEdit::focusOutEvent(event);
-    refresh(); // an unfinished number goes back to the value stored in the row
+    if (commit())
+        refresh();
 }

@@ -3,11 +3,14 @@
 #include "DataSource.h"
 
 #include <QLineEdit>
+#include <QVariant>
 
 class FieldLink;
 
 // A data-aware single-line edit: shows its field of the current row (with the field's display format while not
-// being typed in), writes what the user types into the row, and accepts input only in Insert or Edit.
+// being typed in), writes what the user types into the row, and accepts input only in Insert or Edit. A number field
+// writes only a text that is a whole number in the separators in force; a text left otherwise is refused with a
+// message and the field goes back to the value it held before the typing.
 class TDBEdit : public QLineEdit
 {
     Q_OBJECT
@@ -24,6 +27,9 @@ public:
     QString dataField() const;
     bool upperCase() const { return m_upperCase; }
     void setUpperCase(bool upper);
+    // Refuses, with a message, a number field's text that is not a whole number, putting back the value held before
+    // the typing; false when refused. Runs when the field loses the focus.
+    bool commit();
 
 protected:
     void focusInEvent(QFocusEvent *event) override;
@@ -39,4 +45,7 @@ private:
     QString m_field;
     bool m_upperCase = false;
     bool m_refreshing = false;
+    bool m_committing = false;
+    // The field's value when the typing began: what a refused text leaves in the row.
+    QVariant m_beforeTyping;
 };

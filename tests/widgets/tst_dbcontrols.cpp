@@ -1,4 +1,5 @@
 #include "DialogDriver.h"
+#include "Formats.h"
 #include "Store.h"
 #include "TDBComboBox.h"
 #include "TDBDateEdit.h"
@@ -8,12 +9,15 @@
 #include "TDBRadioGroup.h"
 #include "TDM_BL.h"
 #include "TestEnv.h"
+#include "TranslateText.h"
+#include "UpdateSql.h"
 
 #include <QClipboard>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QRandomGenerator>
 #include <QSignalSpy>
 
 // The data-aware controls over a real store: what they show, what typing and pasting write, what they refuse.
@@ -138,37 +142,128 @@ private Q_SLOTS:
         QVERIFY(combo.lineEdit()->isReadOnly());
     }
 
+    // A number field stores a text only when the whole of it is a number in the separators in force; otherwise it
+    // says so and keeps the value it held before the typing, never the part that reads as a number.
     void numbersFollowTheSeparatorsInForce_data()
     {
         QTest::addColumn<QLocale>("locale");
         QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("refused");
         QTest::addColumn<double>("stored");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("pt_BR") << QLocale(QLocale::Portuguese, QLocale::Brazil) << "1234,5" << 1234.5 << "1.234,500";
-        QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates) << "1234.5" << 1234.5 << "1,234.500";
-        QTest::newRow("letters refused") << QLocale(QLocale::Portuguese, QLocale::Brazil) << "12a3" << 123.0
-                                         << "123,000";
-        QTest::newRow("wrong separator refused")
-            << QLocale(QLocale::English, QLocale::UnitedStates) << "12,5" << 12.0 << "12.000";
-        QTest::newRow("negative") << QLocale(QLocale::Portuguese, QLocale::Brazil) << "-2" << -2.0 << "-2,000";
+        const QLocale br(QLocale::Portuguese, QLocale::Brazil);
+        const QLocale us(QLocale::English, QLocale::UnitedStates);
+        QTest::newRow("pt_BR") << br << "1234,5" << false << 1234.5 << "1.234,500";
+        QTest::newRow("en_US") << us << "1234.5" << false << 1234.5 << "1,234.500";
+        QTest::newRow("grouped") << br << "1.234,5" << false << 1234.5 << "1.234,500";
+        QTest::newRow("letters never typed") << br << "12a3" << false << 123.0 << "123,000";
+        QTest::newRow("negative") << br << "-2" << false << -2.0 << "-2,000";
+        QTest::newRow("English separators in Portuguese") << br << "1,234.5" << true << 500.0 << "500,000";
+        QTest::newRow("English point in Portuguese") << br << "12.5" << true << 500.0 << "500,000";
+        QTest::newRow("grouping in the decimals") << br << "7000,5.1" << true << 500.0 << "500,000";
+        QTest::newRow("Portuguese comma in English") << us << "12,5" << true << 500.0 << "500.000";
     }
     void numbersFollowTheSeparatorsInForce()
     {
         QFETCH(QLocale, locale);
         QFETCH(QString, typed);
+        QFETCH(bool, refused);
         QFETCH(double, stored);
         QFETCH(QString, shown);
         QLocale::setDefault(locale);
+        const QString field = QStringLiteral("Bls_LCL_PesoBruto");
         TDBEdit edit;
-        edit.bind(dm->DS_BLS, QStringLiteral("Bls_LCL_PesoBruto"));
-        dm->qyBLS->setDisplayFormat(QStringLiteral("Bls_LCL_PesoBruto"), QStringLiteral("###,###,##0.000"));
+        edit.bind(dm->DS_BLS, field);
+        dm->qyBLS->setDisplayFormat(field, QStringLiteral("###,###,##0.000"));
         newBl();
+        dm->qyBLS->setNumber(field, 500); // the value before the clerk types
+        edit.show();
+        edit.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&edit));
+        edit.setFocus();
+        edit.selectAll();
         QTest::keyClicks(&edit, typed);
-        QCOMPARE(dm->qyBLS->number(QStringLiteral("Bls_LCL_PesoBruto")), stored);
+
+        DialogDriver driver;
+        driver.press(QStringLiteral("OK"));
+        QCOMPARE(edit.commit(), !refused);
+        QCOMPARE(dm->qyBLS->number(field), stored);
+        QCOMPARE(driver.pending(), refused ? 0 : 1);
+        if (refused)
+            QCOMPARE(driver.seen.first().text, TranslateText(QStringLiteral("Número inválido.")) + u' ' + typed);
         edit.clearFocus();
         dm->qyBLS->setInteger(QStringLiteral("Bls_Codigo"), 1);
         dm->qyBLS->post();
         QCOMPARE(edit.text(), shown);
+    }
+
+    // Random texts typed into number and date fields: the field refuses the text, or what it stores, formatted back,
+    // is what it shows, and is the number (or date) the whole text reads as.
+    void typedValuesAreStoredAsShown_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::newRow("pt_BR") << QLocale(QLocale::Portuguese, QLocale::Brazil);
+        QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates);
+        QTest::newRow("es_ES") << QLocale(QLocale::Spanish, QLocale::Spain);
+    }
+    void typedValuesAreStoredAsShown()
+    {
+        QFETCH(QLocale, locale);
+        QLocale::setDefault(locale);
+        const QString alphabet = QStringLiteral("0123456789.,-+ ea");
+        QRandomGenerator random(20261210);
+        for (const QString &field : {QStringLiteral("Bls_LCL_PesoBruto"), QStringLiteral("Bls_LCL_Volumes")}) {
+            TDBEdit edit;
+            edit.bind(dm->DS_BLS, field);
+            for (int round = 0; round < 60; ++round) {
+                QString typed;
+                for (int i = 0, n = random.bounded(1, 10); i < n; ++i)
+                    typed += alphabet.at(random.bounded(int(alphabet.size())));
+                newBl();
+                edit.clear();
+                QTest::keyClicks(&edit, typed);
+                const QString shown = edit.text(); // what the field let through
+                DialogDriver driver;
+                driver.press(QStringLiteral("OK"));
+                const bool accepted = edit.commit();
+                const QString context = field + QStringLiteral(": ") + typed + QStringLiteral(" -> ") + shown;
+                QVERIFY2(accepted == driver.seen.isEmpty(), qPrintable(context));
+                if (!accepted || shown.isEmpty()) {
+                    QVERIFY2(dm->qyBLS->isNull(field), qPrintable(context));
+                } else {
+                    QVERIFY2(Formats::parseNumber(shown) == dm->qyBLS->number(field), qPrintable(context));
+                    QCOMPARE(Formats::editNumber(dm->qyBLS->number(field)),
+                             Formats::editNumber(*Formats::parseNumber(shown)));
+                }
+                dm->qyBLS->cancel();
+                dm->qyBLS->close();
+            }
+        }
+
+        UpdateSql sd(TableDef::sd());
+        TDBDateEdit date;
+        date.bind(dm->DS_SD, QStringLiteral("Sd_Vencto"));
+        dm->qySD->setSql({QStringLiteral("SELECT * from Dal_SD"), QStringLiteral("where Sd_Cod_BL = :pp1")});
+        dm->qySD->open();
+        dm->qySD->insert();
+        for (int round = 0; round < 60; ++round) {
+            QString typed;
+            for (int i = 0; i < 8; ++i)
+                typed += QChar(u'0' + random.bounded(10));
+            date.home(false);
+            QTest::keyClicks(&date, typed);
+            const QString shown = date.text();
+            DialogDriver driver;
+            driver.press(QStringLiteral("OK"));
+            const QDate before = dm->qySD->date(QStringLiteral("Sd_Vencto"));
+            if (date.commit()) {
+                QCOMPARE(dm->qySD->date(QStringLiteral("Sd_Vencto")).toString(QStringLiteral("dd/MM/yyyy")), shown);
+            } else {
+                QCOMPARE(dm->qySD->date(QStringLiteral("Sd_Vencto")), before);
+                QCOMPARE(date.text(),
+                         before.isValid() ? before.toString(QStringLiteral("dd/MM/yyyy")) : QStringLiteral("//"));
+            }
+        }
     }
 
     void dateEditRefusesImpossibleDates()

@@ -1,0 +1,16 @@
+#include "TypedValue.h"
+
+#include "TDBDateEdit.h"
+#include "TDBEdit.h"
+
+#include <QApplication>
+
+bool TypedValue::commitFocused()
+{
+    QWidget *focus = QApplication::focusWidget();
+    if (auto *edit = qobject_cast<TDBEdit *>(focus))
+        return edit->commit();
+    if (auto *date = qobject_cast<TDBDateEdit *>(focus))
+        return date->commit();
+    return true;
+}
