@@ -3,11 +3,11 @@ BUILD    ?= build
 BUILD_TYPE ?= RelWithDebInfo
 PACKAGES := build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite \
             qt6-webengine-dev libgl-dev libxkbcommon-dev fonts-liberation2 xvfb xauth libxcb1-dev libbenchmark-dev \
-            libsqlite3-dev
+            libsqlite3-dev dpkg-dev desktop-file-utils appstream lintian
 SUDO     := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS     ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench screenshots sanitize clean
+.PHONY: all deps configure build run test package bench screenshots sanitize clean
 
 all: build
 
@@ -31,6 +31,10 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen $(TEST_ENV) ctest --output-on-failure -j $(JOBS) --timeout 300
+
+# The .deb packages (CPack) into $(BUILD)/: the program, and its manual's browser when the web engine was found.
+package: build
+	cmake --build $(BUILD) --target package
 
 bench:
 	$(MAKE) BUILD=build-release BUILD_TYPE=Release CMAKE_ARGS=-DDALVORA_BENCH=ON build

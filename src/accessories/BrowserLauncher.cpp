@@ -4,6 +4,7 @@
 #include "CtrlKeyFilter.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QHash>
 #include <QOpenGLContext>
@@ -21,17 +22,6 @@ QString &chosenFile()
 {
     static QString file;
     return file;
-}
-
-QString defaultPluginFile()
-{
-#ifdef DALVORA_BROWSER_PLUGIN
-    const QFileInfo built(QStringLiteral(DALVORA_BROWSER_PLUGIN));
-    const QString beside = QCoreApplication::applicationDirPath() + u'/' + built.fileName();
-    return QFileInfo::exists(beside) ? beside : built.filePath();
-#else
-    return {};
-#endif
 }
 
 // The web engine's sandbox refuses to run as root and ends the whole process; it must be off before the engine's
@@ -78,7 +68,24 @@ void BrowserLauncher::prepareApplication()
 
 QString BrowserLauncher::pluginFile()
 {
-    return chosenFile().isNull() ? defaultPluginFile() : chosenFile();
+    return chosenFile().isNull() ? pluginFileFor(QCoreApplication::applicationDirPath()) : chosenFile();
+}
+
+QString BrowserLauncher::pluginFileFor(const QString &programDir)
+{
+#ifdef DALVORA_BROWSER_PLUGIN
+    const QFileInfo built(QStringLiteral(DALVORA_BROWSER_PLUGIN));
+    const QDir folder(programDir);
+    for (const QString &candidate :
+         {folder.filePath(QStringLiteral(DALVORA_BROWSER_INSTALLED_DIR "/") + built.fileName()),
+          folder.filePath(built.fileName())})
+        if (QFileInfo::exists(candidate))
+            return QDir::cleanPath(candidate);
+    return built.filePath();
+#else
+    Q_UNUSED(programDir);
+    return {};
+#endif
 }
 
 void BrowserLauncher::setPluginFile(const QString &file)

@@ -30,9 +30,12 @@ public:
     // there, else right of it, narrowed to the wider side if need be, else above or below it in the same way.
     static QRect clearOf(const QRect &wanted, const QRect &keepClear, const QRect &available);
 
-    // The plugin file tried first: beside the program, then where the build put it. Setting another file (one that
-    // does not exist, for instance) makes the next opening use it: tests use it to stand for a machine without the
-    // browser component.
+    // The plugin file the next opening loads: the one set, or else the one for the running program's folder. Setting
+    // another file (one that does not exist, for instance) makes the next opening use it: tests use it to stand for a
+    // machine without the browser component.
     static QString pluginFile();
     static void setPluginFile(const QString &file);
+    // The plugin file of a program in `programDir`: in its private library folder when installed, beside it when
+    // copied there by hand, else where the build put it; empty in a build without the browser component.
+    static QString pluginFileFor(const QString &programDir);
 };

@@ -32,6 +32,8 @@ int Startup::run(DalvoraApplication &app, const std::function<void(TF_Principal 
         return 0;
     }
     QApplication::setApplicationName(title);
+    // The desktop matches the program's windows with its menu entry, and so with its icon, by this name.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(AppInfo::DesktopId));
     AppFonts::install();
     QCoreApplication::installTranslator(new FrameworkTranslator(&app));
     BalloonHints::install(app);

@@ -1,32 +1,17 @@
 #include "TestEnv.h"
-#include "XClient.h"
+#include "VirtualDisplay.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
-#include <QStandardPaths>
-#include <functional>
-#include <memory>
 
 namespace {
 
 const QString Title = QStringLiteral("DALVORA - BILL OF LADING");
 constexpr int StartTimeout = 30000;
 constexpr int EndTimeout = 15000;
-
-bool waitFor(const std::function<bool()> &condition, int ms)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > ms)
-            return false;
-        QTest::qWait(50);
-    }
-    return true;
-}
 
 // What the store file is: its bytes and its time stamp, or nothing when there is none.
 QString fileState(const QString &path)
@@ -46,19 +31,14 @@ class TestProcess : public QObject
 {
     Q_OBJECT
 
-    QProcess m_server;
-    QByteArray m_display;
-    std::unique_ptr<XClient> m_x;
+    VirtualDisplay m_display;
     QList<QProcess *> m_copies;
 
     QProcess *startCopy(const QString &folder)
     {
         QDir().mkpath(folder);
         auto *copy = new QProcess(this);
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        environment.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(m_display));
-        copy->setProcessEnvironment(environment);
+        copy->setProcessEnvironment(m_display.environment());
         copy->setWorkingDirectory(folder);
         copy->setProgram(QStringLiteral(DALVORA_PROGRAM));
         copy->setProcessChannelMode(QProcess::ForwardedChannels);
@@ -67,58 +47,22 @@ class TestProcess : public QObject
         return copy;
     }
 
-    QList<XClient::Window> windowsOf(const QProcess *copy) const
-    {
-        QList<XClient::Window> windows;
-        for (const XClient::Window &window : m_x->viewableTopLevels())
-            if (window.pid == copy->processId())
-                windows << window;
-        return windows;
-    }
-
-    // The one window a copy shows, once it is on the display; an empty window when none came in time.
-    XClient::Window waitForWindow(const QProcess *copy)
-    {
-        QList<XClient::Window> windows;
-        waitFor(
-            [&] {
-                windows = windowsOf(copy);
-                return !windows.isEmpty() || copy->state() == QProcess::NotRunning;
-            },
-            StartTimeout);
-        return windows.size() == 1 ? windows.constFirst() : XClient::Window{};
-    }
-
     // A running copy whose main window is on the display.
     QProcess *startFirstCopy(const QString &folder, XClient::Window &mainWindow)
     {
         QProcess *copy = startCopy(folder);
-        mainWindow = waitForWindow(copy);
+        mainWindow = m_display.waitForWindow(copy, StartTimeout);
         return copy;
     }
 
 private Q_SLOTS:
     void initTestCase()
     {
-        const QString server = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
-        if (server.isEmpty())
+        if (VirtualDisplay::serverProgram().isEmpty())
             QSKIP(
                 "Xvfb was not found on PATH (Debian package xvfb): the program cannot be run on a display of its own");
-        // -displayfd: the server picks a free display number and writes it on stdout once it accepts clients.
-        m_server.setProgram(server);
-        m_server.setArguments({QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                               QStringLiteral("0"), QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
-                               QStringLiteral("tcp")});
-        // Its complaints go to the test's output, and never fill a pipe nobody reads.
-        m_server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_server.start();
-        QVERIFY2(m_server.waitForStarted(10000), qPrintable(m_server.errorString()));
-        QVERIFY(waitFor([this] { return m_server.canReadLine() || m_server.state() != QProcess::Running; }, 20000));
-        const QByteArray number = m_server.readLine().trimmed();
-        QVERIFY2(!number.isEmpty(), "Xvfb gave no display number");
-        m_display = ':' + number;
-        m_x = std::make_unique<XClient>(m_display);
-        QVERIFY2(m_x->isConnected(), m_display.constData());
+        const QString failure = m_display.start();
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
     }
 
     void cleanup()
@@ -129,18 +73,6 @@ private Q_SLOTS:
         }
         qDeleteAll(m_copies);
         m_copies.clear();
-    }
-
-    void cleanupTestCase()
-    {
-        m_x.reset();
-        if (m_server.state() != QProcess::NotRunning) {
-            m_server.terminate();
-            if (!m_server.waitForFinished(5000)) {
-                m_server.kill();
-                m_server.waitForFinished(5000);
-            }
-        }
     }
 
     void aSecondCopyWarnsAndEndsWithoutTouchingTheTables_data()
@@ -168,7 +100,7 @@ private Q_SLOTS:
         QProcess *second = startCopy(folder);
 
         // Its only window is the warning, which waits for its answer.
-        const XClient::Window warning = waitForWindow(second);
+        const XClient::Window warning = m_display.waitForWindow(second, StartTimeout);
         QVERIFY2(warning.id != 0, "the second copy showed no single window");
         QCOMPARE(warning.title, Title);
         QVERIFY(warning.dialog);
@@ -176,7 +108,7 @@ private Q_SLOTS:
         QTest::qWait(500);
         QCOMPARE(second->state(), QProcess::Running);
 
-        QVERIFY(m_x->requestClose(warning.id));
+        QVERIFY(m_display.client().requestClose(warning.id));
         QVERIFY(second->waitForFinished(EndTimeout));
         QCOMPARE(second->exitStatus(), QProcess::NormalExit);
         QCOMPARE(second->exitCode(), 0);
@@ -185,7 +117,7 @@ private Q_SLOTS:
 
         // The running copy goes on as it was.
         QCOMPARE(first->state(), QProcess::Running);
-        const QList<XClient::Window> firstWindows = windowsOf(first);
+        const QList<XClient::Window> firstWindows = m_display.windowsOf(first);
         QCOMPARE(firstWindows.size(), 1);
         QCOMPARE(firstWindows.constFirst().id, mainWindow.id);
     }
@@ -196,7 +128,7 @@ private Q_SLOTS:
         QProcess *copy = startFirstCopy(QDir::currentPath() + QStringLiteral("/closing"), mainWindow);
         QCOMPARE(mainWindow.title, Title);
         // With no BL opened since the start there is nothing to ask: the window closes and the program ends.
-        QVERIFY(m_x->requestClose(mainWindow.id));
+        QVERIFY(m_display.client().requestClose(mainWindow.id));
         QVERIFY2(copy->waitForFinished(EndTimeout), "the program was still running after its close box");
         QCOMPARE(copy->exitStatus(), QProcess::NormalExit);
         QCOMPARE(copy->exitCode(), 0);

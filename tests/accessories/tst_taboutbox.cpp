@@ -1,3 +1,4 @@
+#include "AppInfo.h"
 #include "DialogDriver.h"
 #include "TestEnv.h"
 
@@ -107,7 +108,7 @@ void TestTAboutBox::inEachLanguage()
     QCOMPARE(size, QSize(273, 284));
     QCOMPARE(manualCaption, manual);
     QCOMPARE(exitCaption, exit);
-    QCOMPARE(version, QStringLiteral("1.1.26"));
+    QCOMPARE(version, QLatin1String(AppInfo::Version));
     QCOMPARE(languageField, QString::number(language));
     QVERIFY(owner.findChildren<TAboutBox *>().isEmpty());
 }

@@ -1,3 +1,4 @@
+#include "AppInfo.h"
 #include "DalvoraApplication.h"
 #include "DialogDriver.h"
 #include "Store.h"
@@ -78,7 +79,7 @@ private Q_SLOTS:
                              static_cast<QWidget *>(w->SB_Cancela), static_cast<QWidget *>(w->SB_TXT)})
             QVERIFY2(!off->isEnabled(), qPrintable(off->objectName()));
         QCOMPARE(w->StatusBar1->panelText(0), QStringLiteral("DALVORA"));
-        QCOMPARE(w->StatusBar1->panelText(2), QStringLiteral("Versão 1.1.26"));
+        QCOMPARE(w->StatusBar1->panelText(2), QStringLiteral("Versão ") + QLatin1String(AppInfo::Version));
         QCOMPARE(w->StatusBar1->panelText(3), QStringLiteral("Sobre"));
         QCOMPARE(w->StatusBar1->panelText(5), QString());
         QCOMPARE(w->DBComboBox3->count(), 17);
@@ -328,7 +329,7 @@ private Q_SLOTS:
     void englishCaptionsAndMessages()
     {
         click(w->RB_ING);
-        QCOMPARE(w->StatusBar1->panelText(2), QStringLiteral("Version 1.1.26"));
+        QCOMPARE(w->StatusBar1->panelText(2), QStringLiteral("Version ") + QLatin1String(AppInfo::Version));
         QCOMPARE(w->SB_TXT->text(), QStringLiteral("Generate File"));
         QCOMPARE(w->DBRG_Payable->items().at(1), QStringLiteral("Destination"));
         QCOMPARE(w->L_Cuba->text(), QStringLiteral("Measurement"));

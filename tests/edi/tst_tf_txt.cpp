@@ -1,3 +1,4 @@
+#include "AppInfo.h"
 #include "DialogDriver.h"
 #include "EdiBlFile.h"
 #include "ExampleBl.h"
@@ -56,7 +57,7 @@ class TestTF_TXT : public QObject
     static QStringList exampleLines()
     {
         return {"[Dalvora-BL]",
-                "[EP1]1.1.26",
+                QStringLiteral("[EP1]") + QLatin1String(AppInfo::Version),
                 "[EP2]SSZ-123.456/7",
                 "[EP3]ABC",
                 "[EP4]EXPORTADORA EXEMPLO LTDA",
@@ -198,7 +199,7 @@ private Q_SLOTS:
             QCOMPARE(w->windowTitle(), QStringLiteral("Gerar - EDI/BL"));
             QCOMPARE(w->SB_Confirma->text(), QStringLiteral("Gerar - EDI/BL - Confirmar"));
             QCOMPARE(w->L_Ver1->text(), QStringLiteral("Versão"));
-            QCOMPARE(w->L_Ver2->text(), QStringLiteral("1.1.26"));
+            QCOMPARE(w->L_Ver2->text(), QLatin1String(AppInfo::Version));
             QCOMPARE(w->PageControl1->currentWidget(), w->TS_BL);
             QCOMPARE(w->DBEdit1->text(), QStringLiteral("SSZ-123.456/7"));
             QCOMPARE(w->DBEdit3->text(), QStringLiteral("EXAMPLE STAR"));
