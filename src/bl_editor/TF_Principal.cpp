@@ -90,6 +90,8 @@ void TF_Principal::FormCreate()
     for (TDBRadioGroup *group : findChildren<TDBRadioGroup *>())
         TextEmphasis::applyToTitle(group, Qt::darkBlue, true);
     bindControls();
+    // The file identification goes into the EDI/BL file's name.
+    DBEdit33->setFileNamePart(true);
     connectActions();
     KeyboardOrder::set({DBEdit14, DBEdit15, DBEdit16, DBEdit17, DBEdit18, DBEdit19,   DBEdit20,    DBEdit21, DBEdit22,
                         DBEdit23, DBEdit24, DBEdit25, DBEdit26, DBEdit27, DBEdit28,   DBEdit3,     DBEdit2,  DBEdit1,

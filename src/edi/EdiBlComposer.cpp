@@ -1,13 +1,18 @@
 #include "EdiBlComposer.h"
 
+#include "DalvoraFolder.h"
 #include "EdiComposeError.h"
 #include "Formats.h"
 #include "TDM_BL.h"
+#include "TranslateText.h"
 
+#include <QHash>
 #include <QLocale>
 #include <QStringEncoder>
 #include <charconv>
 #include <cmath>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -22,19 +27,33 @@ public:
         bool plainLatin1 = true;
         for (const QChar c : value) {
             if (c == u'\r' || c == u'\n')
-                throw EdiComposeError(QStringLiteral("Quebra de linha no valor de %1").arg(tag));
+                throw EdiComposeError(QStringLiteral("Quebra de linha no valor de %1").arg(tag), tag);
+            // NUL and the other control characters: no carrier reads them as text.
+            if (c.category() == QChar::Other_Control)
+                throw EdiComposeError(QStringLiteral("Caractere de controle no valor de %1").arg(tag), tag);
             plainLatin1 = plainLatin1 && (c.unicode() < 0x80 || (c.unicode() >= 0xA0 && c.unicode() <= 0xFF));
         }
         // Only characters outside ASCII and the Latin-1 letters need the code page's own table.
         if (!plainLatin1 && !fitsCodePage(value))
             throw EdiComposeError(
-                QStringLiteral("Caractere sem correspondência em windows-1252 no valor de %1").arg(tag));
+                QStringLiteral("Caractere sem correspondência em windows-1252 no valor de %1").arg(tag), tag);
         m_lines.append(tag + value);
+    }
+
+    void addNumber(QLatin1String tag, double value)
+    {
+        if (!std::isfinite(value))
+            throw EdiComposeError(QStringLiteral("Número inválido no valor de %1").arg(tag), tag);
+        add(tag, EdiBlComposer::numberText(value));
     }
 
     void addField(QLatin1String tag, const QVariantMap &row, const QString &column)
     {
-        add(tag, EdiBlComposer::valueText(row.value(column)));
+        const QVariant value = row.value(column);
+        if (value.typeId() == QMetaType::Double)
+            addNumber(tag, value.toDouble());
+        else
+            add(tag, EdiBlComposer::valueText(value));
     }
 
 private:
@@ -51,9 +70,9 @@ private:
 };
 
 // The LCL quantities travel in thousandths without sign; an empty column counts as zero.
-QString scaled(const QVariantMap &row, const char *column)
+double scaled(const QVariantMap &row, const char *column)
 {
-    return EdiBlComposer::numberText(std::fabs(row.value(QLatin1String(column)).toDouble() * 1000.0));
+    return std::fabs(row.value(QLatin1String(column)).toDouble() * 1000.0);
 }
 
 void addNumbered(LineSink &sink, const char *tagLetters, const QVariantMap &row, const char *columnPrefix)
@@ -109,7 +128,70 @@ QString EdiBlComposer::valueText(const QVariant &value)
 
 QString EdiBlComposer::fileName(const QString &ciaArquivo, const QString &reservaNr)
 {
-    return QStringLiteral("DVBL_") + ciaArquivo + QLatin1Char('_') + TDM_BL::LimpaTexto(reservaNr);
+    // Characters that cannot stand in a file name (a path separator would put the file elsewhere) are left out.
+    QString name = QStringLiteral("DVBL_") + ciaArquivo + QLatin1Char('_') + TDM_BL::LimpaTexto(reservaNr);
+    name.removeIf([](QChar c) { return !DalvoraFolder::allowedInFileName(c); });
+    return name;
+}
+
+QString EdiBlComposer::caption(const QString &tag)
+{
+    // The captions under which the clerk sees each value, as the windows show them.
+    static const QHash<QString, const char *> captions{{u"[EP2]"_s, "Reserva Nr."},
+                                                       {u"[EP3]"_s, "Identificação"},
+                                                       {u"[EP4]"_s, "Nome"},
+                                                       {u"[EP5]"_s, "Usuário"},
+                                                       {u"[EP6]"_s, "Cidade"},
+                                                       {u"[PO1]"_s, "Bill of Lading Nr."},
+                                                       {u"[PO2]"_s, "Shippers Ref."},
+                                                       {u"[PO3]"_s, "Freight Payable at"},
+                                                       {u"[PO4]"_s, "Place of Receipt"},
+                                                       {u"[PO5]"_s, "Port of Loading"},
+                                                       {u"[PO6]"_s, "Port of Discharge"},
+                                                       {u"[PO7]"_s, "Place of Delivery"},
+                                                       {u"[PO8]"_s, "Vessel"},
+                                                       {u"[PO9]"_s, "Voyage"},
+                                                       {u"[CA1]"_s, "Carga"},
+                                                       {u"[CA2]"_s, "Peso Bruto"},
+                                                       {u"[CA3]"_s, "Peso Liquido"},
+                                                       {u"[CA4]"_s, "Cubagem"},
+                                                       {u"[CA5]"_s, "Volumes"},
+                                                       {u"[CA6]"_s, "Tipo"},
+                                                       {u"[IM2]"_s, "IMDG (CLASS)"},
+                                                       {u"[IM3]"_s, "UN NUMBER"},
+                                                       {u"[EM1]"_s, "Emissão de B/L"},
+                                                       {u"[EM2]"_s, "As Per Agreement"},
+                                                       {u"[MAR]"_s, "Marks and Numbers"},
+                                                       {u"[DES]"_s, "Description of Goods"},
+                                                       {u"[CNN]"_s, "Número"},
+                                                       {u"[CNT]"_s, "Tipo"},
+                                                       {u"[CNB]"_s, "Peso Bruto"},
+                                                       {u"[CNA]"_s, "Tara"},
+                                                       {u"[CNV]"_s, "Volume"},
+                                                       {u"[CNP]"_s, "Tipo"},
+                                                       {u"[CN1]"_s, "Lacre"},
+                                                       {u"[CN2]"_s, "Lacre"},
+                                                       {u"[CN3]"_s, "Lacre"},
+                                                       {u"[CN4]"_s, "Lacre"},
+                                                       {u"[SDN]"_s, "Número"},
+                                                       {u"[SDP]"_s, "Peso (kg)"},
+                                                       {u"[SDV]"_s, "Volumes"},
+                                                       {u"[SDF]"_s, "Valor FOB"},
+                                                       {u"[SDT]"_s, "Tipo"},
+                                                       {u"[SDC]"_s, "Chassi"},
+                                                       {u"[NCM]"_s, "NCM"}};
+    static const QHash<QString, const char *> groups{{u"[SH"_s, "Shipper"},
+                                                     {u"[CE"_s, "Consignee"},
+                                                     {u"[NT"_s, "Notify"},
+                                                     {u"[CN"_s, "Container"},
+                                                     {u"[SD"_s, "SD"}};
+    QString shown;
+    if (const char *own = captions.value(tag))
+        shown = TranslateText(QString::fromUtf8(own));
+    const QString group = QString::fromUtf8(groups.value(tag.left(3)));
+    if (!group.isEmpty() && group != shown)
+        shown = shown.isEmpty() ? TranslateText(group) : TranslateText(group) + QLatin1Char(' ') + shown;
+    return shown;
 }
 
 void EdiBlComposer::compose(const EdiBlRows &rows, const QStringList &marks, const QStringList &description,
@@ -144,9 +226,9 @@ void EdiBlComposer::compose(const EdiBlRows &rows, const QStringList &marks, con
     sink.addField(QLatin1String("[PO9]"), bl, QStringLiteral("Bls_Viagem"));
 
     sink.addField(QLatin1String("[CA1]"), bl, QStringLiteral("Bls_Carga"));
-    sink.add(QLatin1String("[CA2]"), scaled(bl, "Bls_LCL_PesoBruto"));
-    sink.add(QLatin1String("[CA3]"), scaled(bl, "Bls_LCL_PesoLiquido"));
-    sink.add(QLatin1String("[CA4]"), scaled(bl, "Bls_LCL_Cubagem"));
+    sink.addNumber(QLatin1String("[CA2]"), scaled(bl, "Bls_LCL_PesoBruto"));
+    sink.addNumber(QLatin1String("[CA3]"), scaled(bl, "Bls_LCL_PesoLiquido"));
+    sink.addNumber(QLatin1String("[CA4]"), scaled(bl, "Bls_LCL_Cubagem"));
     sink.addField(QLatin1String("[CA5]"), bl, QStringLiteral("Bls_LCL_Volumes"));
     sink.addField(QLatin1String("[CA6]"), bl, QStringLiteral("Bls_LCL_TipoVolume"));
 

@@ -22,12 +22,18 @@ class EdiBlComposer
 public:
     // Appends the lines of the file (without terminators) to `lines`, one by one in file order. The marks and
     // description arrive as the display lines of their boxes. Throws EdiComposeError on a line holding a line
-    // break or a character without a Windows-1252 byte; the lines appended before it stay in `lines`.
+    // break, a control character (NUL included), a character without a Windows-1252 byte or a number that is not
+    // finite; the lines appended before it stay in `lines`.
     static void compose(const EdiBlRows &rows, const QStringList &marks, const QStringList &description,
                         const QString &version, const QDate &today, QStringList &lines);
 
-    // "DVBL_" + identification as stored + "_" + booking number without blanks, "*", ",", "-", "." and "/".
+    // "DVBL_" + identification as stored + "_" + booking number without blanks, "*", ",", "-", "." and "/", and
+    // without any character that cannot stand in a file name.
     static QString fileName(const QString &ciaArquivo, const QString &reservaNr);
+
+    // The caption, in the language in force, of the field whose value a line of `tag` carries ("Shipper",
+    // "Container Lacre"); empty for a tag of no field.
+    static QString caption(const QString &tag);
 
     // Shortest text with at most 15 significant digits, no grouping, the decimal separator in force; fixed
     // notation from 0.00001 up to 15 integer digits.

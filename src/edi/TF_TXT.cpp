@@ -175,19 +175,25 @@ bool TF_TXT::compose()
     M_Track->clear();
     QStringList lines;
     bool composed = true;
+    QString refused;
     try {
         const EdiBlRows rows = EdiBlRowsReader::read(*qyBL, *qyCntr, *qySD, *qyNCM);
         EdiBlComposer::compose(rows, MemoLines::displayLines(*DBMemo1), MemoLines::displayLines(*DBMemo2),
                                L_Ver2->text(), QDate::currentDate(), lines);
-    } catch (const EdiComposeError &) {
+    } catch (const EdiComposeError &error) {
         composed = false;
+        // The field whose value the file cannot carry, as the clerk knows it.
+        const QString field = EdiBlComposer::caption(error.tag());
+        refused = field.isEmpty() ? error.tag() : field + QLatin1Char(' ') + error.tag();
     } catch (const StoreError &) {
         composed = false;
     }
     // The lines composed before a failure stay in view, so the clerk sees where it stopped.
     M_Track->setPlainText(lines.join(QLatin1Char('\n')));
     if (!composed)
-        message(T("Erro ao montar arquivo EDI"), TMsgDlg::Error);
+        message(refused.isEmpty() ? T("Erro ao montar arquivo EDI")
+                                  : T("Erro ao montar arquivo EDI") + QStringLiteral(": ") + refused,
+                TMsgDlg::Error);
     return composed;
 }
 

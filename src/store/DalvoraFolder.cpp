@@ -15,3 +15,8 @@ bool DalvoraFolder::ensure()
 {
     return QDir().mkpath(path());
 }
+
+bool DalvoraFolder::allowedInFileName(QChar c)
+{
+    return !QStringView(u"/\\:*?\"<>|").contains(c) && c.category() != QChar::Other_Control;
+}

@@ -9,4 +9,6 @@ public:
     static QString path();
     // Creates the folder with its missing parents; false when that is not possible.
     static bool ensure();
+    // Characters that cannot stand in a file name on either platform: `/ \ : * ? " < > |`.
+    static bool allowedInFileName(QChar c);
 };

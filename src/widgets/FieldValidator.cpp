@@ -1,13 +1,15 @@
 #include "FieldValidator.h"
 
+#include "DalvoraFolder.h"
 #include "Formats.h"
 #include "InputRules.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <limits>
 
-FieldValidator::FieldValidator(ColumnType type, bool upperCase, QObject *parent)
-    : QValidator(parent), m_type(type), m_upperCase(upperCase)
+FieldValidator::FieldValidator(ColumnType type, bool upperCase, bool fileNamePart, QObject *parent)
+    : QValidator(parent), m_type(type), m_upperCase(upperCase), m_fileNamePart(fileNamePart)
 {
 }
 
@@ -16,6 +18,8 @@ QValidator::State FieldValidator::validate(QString &input, int &) const
     if (m_type != ColumnType::Integer && m_type != ColumnType::Number) {
         if (m_upperCase)
             input = input.toUpper();
+        if (m_fileNamePart && !std::all_of(input.begin(), input.end(), DalvoraFolder::allowedInFileName))
+            return Invalid;
         return InputRules::isAcceptable(input, false) ? Acceptable : Invalid;
     }
     if (input.isEmpty())

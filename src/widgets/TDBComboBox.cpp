@@ -19,7 +19,7 @@ void TDBComboBox::bind(DataSource *source, const QString &field)
     m_field = field;
     const ColumnDef *def = TableDef::findColumn(field);
     if (!lineEdit()->validator())
-        lineEdit()->setValidator(new FieldValidator(ColumnType::Text, false, this));
+        lineEdit()->setValidator(new FieldValidator(ColumnType::Text, false, false, this));
     lineEdit()->setMaxLength(def && def->maxLength > 0 ? def->maxLength : 32767);
     m_link->bind(source, field);
 }

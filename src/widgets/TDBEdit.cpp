@@ -49,6 +49,12 @@ void TDBEdit::setUpperCase(bool upper)
     configure();
 }
 
+void TDBEdit::setFileNamePart(bool part)
+{
+    m_fileNamePart = part;
+    configure();
+}
+
 bool TDBEdit::numeric() const
 {
     const ColumnDef *def = TableDef::findColumn(m_field);
@@ -60,7 +66,7 @@ void TDBEdit::configure()
     const ColumnDef *def = TableDef::findColumn(m_field);
     const ColumnType type = def ? def->type : ColumnType::Text;
     const QValidator *old = validator();
-    setValidator(new FieldValidator(type, m_upperCase, this));
+    setValidator(new FieldValidator(type, m_upperCase, m_fileNamePart, this));
     delete old;
     setMaxLength(def && def->maxLength > 0 ? def->maxLength : 32767);
 }

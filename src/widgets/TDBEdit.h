@@ -27,6 +27,8 @@ public:
     QString dataField() const;
     bool upperCase() const { return m_upperCase; }
     void setUpperCase(bool upper);
+    // The field's text becomes part of a file name: characters a file name cannot hold are refused.
+    void setFileNamePart(bool part);
     // Refuses, with a message, a number field's text that is not a whole number, putting back the value held before
     // the typing; false when refused. Runs when the field loses the focus.
     bool commit();
@@ -44,6 +46,7 @@ private:
     FieldLink *m_link;
     QString m_field;
     bool m_upperCase = false;
+    bool m_fileNamePart = false;
     bool m_refreshing = false;
     bool m_committing = false;
     // The field's value when the typing began: what a refused text leaves in the row.

@@ -3,8 +3,10 @@
 #include "FieldLink.h"
 #include "InputRules.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <algorithm>
 
 TDBMemo::TDBMemo(QWidget *parent) : QPlainTextEdit(parent), m_link(new FieldLink(this, [this] { refresh(); }))
 {
@@ -62,13 +64,29 @@ void TDBMemo::store()
 
 void TDBMemo::keyPressEvent(QKeyEvent *event)
 {
+    // Only keys that type printable characters are checked; the editing shortcuts (select all, copy, paste, undo...)
+    // carry control characters and go on to the editor.
     const QString typed = event->text();
-    if (!isReadOnly() && !typed.isEmpty() && typed != QLatin1String("\r") && typed != QLatin1String("\b") &&
-        typed != QLatin1String("\x7f") && !InputRules::isAcceptable(typed, true)) {
+    const bool printable =
+        !typed.isEmpty() && std::all_of(typed.begin(), typed.end(), [](QChar c) { return c.isPrint(); });
+    if (!isReadOnly() && printable && !InputRules::isAcceptable(typed, true)) {
         event->ignore();
         return;
     }
     QPlainTextEdit::keyPressEvent(event);
+}
+
+void TDBMemo::inputMethodEvent(QInputMethodEvent *event)
+{
+    // A character composed with a dead key or an input method is refused like a typed one: the composition ends
+    // without it.
+    if (!isReadOnly() && !event->commitString().isEmpty() && !InputRules::isAcceptable(event->commitString(), true)) {
+        QInputMethodEvent ended;
+        QPlainTextEdit::inputMethodEvent(&ended);
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::inputMethodEvent(event);
 }
 
 bool TDBMemo::canInsertFromMimeData(const QMimeData *source) const

@@ -6,6 +6,7 @@
 #include "TF_Principal.h"
 #include "TestEnv.h"
 
+#include <QClipboard>
 #include <QDir>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -148,6 +149,19 @@ private Q_SLOTS:
         type(w->DBEdit3, QStringLiteral("X"));
         QCOMPARE(w->DBEdit3->text(), QStringLiteral("BK1"));
         QCOMPARE(dm->qyBLS->text(QStringLiteral("Bls_ReservaNr")), QStringLiteral("BK1"));
+    }
+
+    // The file identification becomes part of the EDI/BL file's name: what a file name cannot hold is refused, typed
+    // or pasted.
+    void fileIdentificationTakesOnlyFileNameCharacters()
+    {
+        click(w->SB_Inclusao);
+        type(w->DBEdit33, QStringLiteral("a/b\\:"));
+        QCOMPARE(dm->qyBLS->text(QStringLiteral("Bls_Cia_Arquivo")), QStringLiteral("AB"));
+        QApplication::clipboard()->setText(QStringLiteral("../.."));
+        w->DBEdit33->paste();
+        QCOMPARE(dm->qyBLS->text(QStringLiteral("Bls_Cia_Arquivo")), QStringLiteral("AB"));
+        click(w->SB_Cancela);
     }
 
     void firstBlReportsMissingFieldsInOrderThenGetsCodeOne()

@@ -275,30 +275,69 @@ private Q_SLOTS:
     void refusedValues_data()
     {
         QTest::addColumn<QString>("column");
-        QTest::addColumn<QString>("value");
+        QTest::addColumn<QVariant>("value");
         QTest::addColumn<QString>("lastGoodLine");
-        QTest::newRow("line feed") << "Bls_Cia_Nome"
-                                   << "LTDA\n[PO1]FORGED"
-                                   << "[EP3]";
-        QTest::newRow("carriage return") << "Bls_Navio"
-                                         << "STAR\r"
-                                         << "[PO7]";
-        QTest::newRow("no Windows-1252 byte") << "Bls_Shipper2" << QStringLiteral("ŁÓDŹ") << "[SH1]";
-        QTest::newRow("symbol outside the code page") << "Bls_Viagem" << QStringLiteral("12→E") << "[PO8]";
+        QTest::addColumn<QString>("tag");
+        QTest::newRow("line feed") << "Bls_Cia_Nome" << QVariant("LTDA\n[PO1]FORGED") << "[EP3]"
+                                   << "[EP4]";
+        QTest::newRow("carriage return") << "Bls_Navio" << QVariant("STAR\r") << "[PO7]"
+                                         << "[PO8]";
+        QTest::newRow("no Windows-1252 byte") << "Bls_Shipper2" << QVariant(QStringLiteral("ŁÓDŹ")) << "[SH1]"
+                                              << "[SH2]";
+        QTest::newRow("symbol outside the code page") << "Bls_Viagem" << QVariant(QStringLiteral("12→E")) << "[PO8]"
+                                                      << "[PO9]";
+        QTest::newRow("NUL") << "Bls_Viagem" << QVariant(QString::fromUtf16(u"A\0B", 3)) << "[PO8]"
+                             << "[PO9]";
+        QTest::newRow("control character") << "Bls_Cnee1" << QVariant(QStringLiteral("A\x1b[2JB")) << "[SH5]"
+                                           << "[CE1]";
+        QTest::newRow("infinite weight") << "Bls_LCL_PesoBruto" << QVariant(qInf()) << "[CA1]"
+                                         << "[CA2]";
+        QTest::newRow("not a number") << "Bls_LCL_Volumes" << QVariant(qQNaN()) << "[CA4]"
+                                      << "[CA5]";
     }
 
     void refusedValues()
     {
         QFETCH(QString, column);
-        QFETCH(QString, value);
+        QFETCH(QVariant, value);
         QFETCH(QString, lastGoodLine);
+        QFETCH(QString, tag);
         EdiBlRows rows;
         rows.bl = {{column, value}};
         QStringList lines;
-        QVERIFY_THROWS_EXCEPTION(EdiComposeError,
-                                 EdiBlComposer::compose(rows, {}, {}, "1.1.26", QDate(2008, 3, 5), lines));
+        try {
+            EdiBlComposer::compose(rows, {}, {}, "1.1.26", QDate(2008, 3, 5), lines);
+            QFAIL("composed");
+        } catch (const EdiComposeError &error) {
+            QCOMPARE(error.tag(), tag);
+        }
         QVERIFY(!lines.isEmpty());
         QVERIFY2(lines.last().startsWith(lastGoodLine), qPrintable(lines.last()));
+    }
+
+    // The field a refused line comes from, as the clerk knows it, in the language in force.
+    void captionOfARefusedLine_data()
+    {
+        QTest::addColumn<QString>("tag");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("header") << "[PO9]"
+                                << "Voyage";
+        QTest::newRow("numbered line") << "[SH3]"
+                                       << "Shipper";
+        QTest::newRow("container column") << "[CN2]"
+                                          << "Container Lacre";
+        QTest::newRow("document column") << "[SDN]"
+                                         << "SD Número";
+        QTest::newRow("memo") << "[MAR]"
+                              << "Marks and Numbers";
+        QTest::newRow("frame") << "[Dalvora-BL]"
+                               << "";
+    }
+    void captionOfARefusedLine()
+    {
+        QFETCH(QString, tag);
+        QFETCH(QString, caption);
+        QCOMPARE(EdiBlComposer::caption(tag), caption);
     }
 
     void refusedDetailAndMemoLines()
@@ -332,6 +371,12 @@ private Q_SLOTS:
         QTest::newRow("empty") << ""
                                << ""
                                << "DVBL__";
+        QTest::newRow("path separators") << "../.."
+                                         << "VLC2026001"
+                                         << "DVBL_...._VLC2026001";
+        QTest::newRow("characters no file name holds") << "A:B*"
+                                                       << "C?\"<>|\\D"
+                                                       << "DVBL_AB_CD";
     }
 
     void fileName()

@@ -317,10 +317,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("column");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("lastLine");
+        QTest::addColumn<QString>("field");
         QTest::newRow("line break") << "Bls_Navio"
                                     << "STAR\n[PO9]X"
-                                    << "[PO7]HAMBURG";
-        QTest::newRow("outside Windows-1252") << "Bls_Cnee2" << QStringLiteral("ŁÓDŹ") << "[CE1]IMPORTER EXAMPLE GMBH";
+                                    << "[PO7]HAMBURG"
+                                    << "Vessel [PO8]";
+        QTest::newRow("outside Windows-1252") << "Bls_Cnee2" << QStringLiteral("ŁÓDŹ") << "[CE1]IMPORTER EXAMPLE GMBH"
+                                              << "Consignee [CE2]";
+        QTest::newRow("NUL") << "Bls_Viagem" << QString::fromUtf16(u"A\0B", 3) << "[PO8]EXAMPLE STAR"
+                             << "Voyage [PO9]";
     }
 
     void refusedValue()
@@ -328,11 +333,12 @@ private Q_SLOTS:
         QFETCH(QString, column);
         QFETCH(QString, value);
         QFETCH(QString, lastLine);
+        QFETCH(QString, field);
         storeExample({{column, value}});
         runWindow([&](TF_TXT *w) {
             ok();
             QTest::mouseClick(w->SB_Confirma, Qt::LeftButton);
-            QCOMPARE(driver->texts(), QStringList{"Erro ao montar arquivo EDI"});
+            QCOMPARE(driver->texts(), QStringList{"Erro ao montar arquivo EDI: " + field});
             QCOMPARE(driver->seen.size(), 1);
             QCOMPARE(w->checkLines().last(), lastLine);
         });

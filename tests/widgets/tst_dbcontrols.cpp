@@ -14,11 +14,13 @@
 
 #include <QClipboard>
 #include <QDir>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QRandomGenerator>
 #include <QSignalSpy>
+#include <memory>
 
 // The data-aware controls over a real store: what they show, what typing and pasting write, what they refuse.
 class TestDbControls : public QObject
@@ -121,6 +123,64 @@ private Q_SLOTS:
         QCOMPARE(dm->qyBLS->text(QStringLiteral("Bls_Descricao")), QStringLiteral("10 BAGS\r\nCAFÉ "));
         dm->qyBLS->cancel();
         QCOMPARE(memo.toPlainText(), QString()); // no row: empty
+    }
+
+    // Memos and edits obey one input rule for typed keys, composed characters and pastes, and keep the editing
+    // shortcuts.
+    void composedCharactersAndShortcutsFollowTheInputRules_data()
+    {
+        QTest::addColumn<bool>("memo");
+        QTest::newRow("memo") << true;
+        QTest::newRow("edit") << false;
+    }
+    void composedCharactersAndShortcutsFollowTheInputRules()
+    {
+        QFETCH(bool, memo);
+        std::unique_ptr<QWidget> field;
+        const QString column = memo ? QStringLiteral("Bls_Marks") : QStringLiteral("Bls_Shipper1");
+        if (memo) {
+            auto *m = new TDBMemo;
+            m->bind(dm->DS_BLS, column);
+            field.reset(m);
+        } else {
+            auto *e = new TDBEdit;
+            e->bind(dm->DS_BLS, column);
+            field.reset(e);
+        }
+        field->show();
+        field->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(field.get()));
+        field->setFocus();
+        newBl();
+        const auto compose = [&](const QString &committed) {
+            QInputMethodEvent preedit(QStringLiteral("´"), {});
+            QApplication::sendEvent(field.get(), &preedit);
+            QInputMethodEvent commit;
+            commit.setCommitString(committed);
+            QApplication::sendEvent(field.get(), &commit);
+        };
+        const auto stored = [&] { return dm->qyBLS->text(column); };
+
+        QTest::keyClicks(field.get(), QStringLiteral("CAF"));
+        compose(QStringLiteral("É"));
+        QCOMPARE(stored(), QStringLiteral("CAFÉ"));
+        compose(QStringLiteral("č")); // no Windows-1252 byte
+        QCOMPARE(stored(), QStringLiteral("CAFÉ"));
+
+        QTest::keySequence(field.get(), QKeySequence::SelectAll);
+        QTest::keySequence(field.get(), QKeySequence::Copy);
+        QTest::keyClick(field.get(), Qt::Key_End);
+        QTest::keySequence(field.get(), QKeySequence::Paste);
+        QCOMPARE(stored(), QStringLiteral("CAFÉCAFÉ"));
+        QTest::keySequence(field.get(), QKeySequence::Undo);
+        QCOMPARE(stored(), QStringLiteral("CAFÉ"));
+        QTest::keySequence(field.get(), QKeySequence::Redo);
+        QCOMPARE(stored(), QStringLiteral("CAFÉCAFÉ"));
+        QTest::keySequence(field.get(), QKeySequence::SelectAll);
+        QTest::keySequence(field.get(), QKeySequence::Cut);
+        QCOMPARE(stored(), QString());
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("CAFÉCAFÉ"));
+        dm->qyBLS->cancel();
     }
 
     void comboTakesTypedTextAndEntriesOnlyWhileEditing()
