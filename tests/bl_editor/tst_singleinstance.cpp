@@ -12,13 +12,14 @@ class TestSingleInstance : public QObject
     QString m_program = QStringLiteral(DALVORA_PROGRAM);
     QList<QProcess *> m_processes;
 
-    QProcess *start(const QString &folder)
+    QProcess *start(const QString &folder, bool readErrors = false)
     {
         QDir().mkpath(folder);
         auto *process = new QProcess(this);
         process->setWorkingDirectory(folder);
         process->setProgram(m_program);
-        process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        if (!readErrors)
+            process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
         process->start();
         m_processes << process;
         return process;
@@ -68,6 +69,32 @@ private Q_SLOTS:
         crashed->kill(); // SIGKILL: the lock file stays behind
         QVERIFY(crashed->waitForFinished(5000));
         const QString next = QDir::currentPath() + QStringLiteral("/next");
+        start(next);
+        QVERIFY(storeAppears(next, 20000));
+    }
+
+    // A lock that cannot be made is not taken for a running copy: the program says what is wrong and where, and
+    // ends without opening the store. A lock file holding garbage is no lock at all: the program starts.
+    void aLockThatCannotBeMadeIsSaidAsSuch()
+    {
+        const QString lockPath = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) +
+                                 QStringLiteral("/TF_Principal-DALVORA - BILL OF LADING.lock");
+        QFile::remove(lockPath);          // left by the copies killed before
+        QVERIFY(QDir().mkpath(lockPath)); // a folder where the lock file goes
+        const QString folder = QDir::currentPath() + QStringLiteral("/blocked");
+        QProcess *blocked = start(folder, true);
+        QByteArray said;
+        QTRY_VERIFY_WITH_TIMEOUT((said += blocked->readAllStandardError()).contains(lockPath.toUtf8()), 20000);
+        QVERIFY(said.contains("Não foi possível verificar se já há uma cópia em uso:"));
+        QVERIFY(!storeAppears(folder, 500));
+        blocked->kill();
+        QVERIFY(QDir().rmdir(lockPath));
+
+        QFile garbage(lockPath);
+        QVERIFY(garbage.open(QIODevice::WriteOnly));
+        garbage.write("\xff\x00garbage");
+        garbage.close();
+        const QString next = QDir::currentPath() + QStringLiteral("/after-garbage");
         start(next);
         QVERIFY(storeAppears(next, 20000));
     }
