@@ -198,7 +198,7 @@ int EditBuffer::execSql()
     const Row none;
     bindAll(query, none, none);
     if (!query.exec())
-        throw StoreError(query.lastError().text());
+        throw Store::failure(query.lastError());
     return query.numRowsAffected();
 }
 
@@ -561,7 +561,7 @@ void EditBuffer::runUpdate(const QStringList &sqlLines, const Row &newValues, co
         throw StoreError(query.lastError().text());
     bindAll(query, newValues, oldValues);
     if (!query.exec())
-        throw StoreError(query.lastError().text());
+        throw Store::failure(query.lastError());
     if (query.numRowsAffected() != 1)
         throw StoreError(QStringLiteral("Update failed"));
 }

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <algorithm>
 #include <optional>
 #include <sys/stat.h>
 
@@ -39,6 +40,74 @@ void execOrThrow(const QString &sql, const QString &what)
     if (!query.exec(sql))
         throw StoreError(what + QStringLiteral(": ") + query.lastError().text());
 }
+
+QString T(const char *native)
+{
+    return TranslateText(QString::fromUtf8(native));
+}
+
+QStringList namesOf(const QString &sql)
+{
+    QSqlQuery query(Store::database());
+    QStringList names;
+    if (query.exec(sql))
+        while (query.next())
+            names << query.value(0).toString();
+    return names;
+}
+
+// Why the file cannot hold the program's tables, or nothing when it can: a table of ours with other columns, or a
+// file whose tables are all someone else's. Checked before anything is written into the file.
+QString foreignShape()
+{
+    const QStringList tables =
+        namesOf(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%'"));
+    bool anyOurs = false;
+    for (const TableDef *table : TableDef::all()) {
+        const auto found = std::find_if(tables.begin(), tables.end(), [table](const QString &name) {
+            return name.compare(table->name, Qt::CaseInsensitive) == 0;
+        });
+        if (found == tables.end())
+            continue;
+        anyOurs = true;
+        QStringList missing = table->columnNames();
+        QStringList extra;
+        for (const QString &column : namesOf(QStringLiteral("SELECT name FROM pragma_table_info('%1')").arg(*found))) {
+            const auto at = std::find_if(missing.begin(), missing.end(), [&column](const QString &name) {
+                return name.compare(column, Qt::CaseInsensitive) == 0;
+            });
+            if (at == missing.end())
+                extra << column;
+            else
+                missing.erase(at);
+        }
+        QStringList wrong;
+        if (!missing.isEmpty())
+            wrong << T("faltam as colunas") + QLatin1Char(' ') + missing.join(QStringLiteral(", "));
+        if (!extra.isEmpty())
+            wrong << T("colunas desconhecidas") + QLatin1Char(' ') + extra.join(QStringLiteral(", "));
+        if (!wrong.isEmpty())
+            return T("Tabela") + QLatin1Char(' ') + *found + QStringLiteral(": ") + wrong.join(QStringLiteral("; "));
+    }
+    if (!tables.isEmpty() && !anyOurs)
+        return T("O arquivo não contém as tabelas deste programa");
+    return {};
+}
+
+// A file or folder that cannot be written is told at start, not at the clerk's first Confirmar: one page is changed
+// and rolled back, which needs what every later write needs (the file, and its journal beside it).
+void probeWriting()
+{
+    QSqlQuery read(Store::database());
+    if (!read.exec(QStringLiteral("PRAGMA user_version")) || !read.next())
+        throw Store::failure(read.lastError());
+    const int version = read.value(0).toInt();
+    read.finish();
+    WriteTransaction transaction; // never committed: rolled back when it goes
+    QSqlQuery write(Store::database());
+    if (!write.exec(QStringLiteral("PRAGMA user_version = %1").arg(version ^ 1)))
+        throw Store::failure(write.lastError());
+}
 } // namespace
 
 void Store::open(const QString &folder)
@@ -63,11 +132,17 @@ void Store::open(const QString &folder)
         // Reading the schema fails at once on a file that is not a database; the write transaction fails on a
         // read-only or locked one, so the program stops before anything is changed.
         execOrThrow(QStringLiteral("SELECT count(*) FROM sqlite_master"), cannot);
+        // Nothing is written into a file whose tables are not ours.
+        if (const QString foreign = foreignShape(); !foreign.isEmpty())
+            throw StoreError(cannot + QStringLiteral(": ") + foreign);
         openedFile = identityOf(path).value_or(FileIdentity{});
-        WriteTransaction transaction;
-        for (const TableDef *table : TableDef::all())
-            execOrThrow(table->createSql(), cannot);
-        transaction.commit();
+        {
+            WriteTransaction transaction;
+            for (const TableDef *table : TableDef::all())
+                execOrThrow(table->createSql(), cannot);
+            transaction.commit();
+        }
+        probeWriting();
     } catch (...) {
         close();
         throw;
@@ -103,6 +178,23 @@ QString Store::filePath()
     return isOpen() ? database().databaseName() : QString();
 }
 
+StoreError Store::failure(const QSqlError &error)
+{
+    const QString file = QLatin1String(" (") + filePath() + QLatin1Char(')');
+    switch (error.nativeErrorCode().toInt() & 0xff) {
+    case 13: // SQLITE_FULL
+        return StoreError(T("Disco cheio: não foi possível gravar no banco de dados") + file);
+    case 3:  // SQLITE_PERM
+    case 5:  // SQLITE_BUSY
+    case 6:  // SQLITE_LOCKED
+    case 8:  // SQLITE_READONLY
+    case 14: // SQLITE_CANTOPEN (the journal beside the file)
+        return StoreError(T("Banco de dados ocupado ou protegido contra gravação") + file);
+    default:
+        return StoreError(T("Erro ao gravar no banco de dados") + file + QStringLiteral(": ") + error.text());
+    }
+}
+
 WriteTransaction::WriteTransaction()
 {
     if (transactionDepth == 0) {
@@ -110,9 +202,9 @@ WriteTransaction::WriteTransaction()
         if (identityOf(path) != openedFile)
             throw StoreError(TranslateText(QStringLiteral("O arquivo do banco de dados foi removido ou substituído")) +
                              QLatin1Char(' ') + path);
-        execOrThrow(QStringLiteral("BEGIN IMMEDIATE"),
-                    TranslateText(QStringLiteral("Banco de dados ocupado ou protegido contra gravação")) +
-                        QStringLiteral(" (") + Store::filePath() + QLatin1Char(')'));
+        QSqlQuery begin(Store::database());
+        if (!begin.exec(QStringLiteral("BEGIN IMMEDIATE")))
+            throw Store::failure(begin.lastError());
         m_owner = true;
     }
     ++transactionDepth;
@@ -129,7 +221,10 @@ WriteTransaction::~WriteTransaction()
 
 void WriteTransaction::commit()
 {
-    if (m_owner)
-        execOrThrow(QStringLiteral("COMMIT"), TranslateText(QStringLiteral("Erro ao gravar no banco de dados")));
+    if (m_owner) {
+        QSqlQuery commit(Store::database());
+        if (!commit.exec(QStringLiteral("COMMIT")))
+            throw Store::failure(commit.lastError());
+    }
     m_done = true;
 }

@@ -3,6 +3,10 @@
 #include <QSqlDatabase>
 #include <QString>
 
+#include "StoreError.h"
+
+class QSqlError;
+
 // The one connection to the SQLite file that holds the four tables.
 class Store
 {
@@ -16,6 +20,9 @@ public:
     static bool isOpen();
     static QSqlDatabase database();
     static QString filePath();
+    // The error of a failed statement as the clerk reads it: what went wrong (the disk full, the file protected
+    // against writing, busy...) in the interface language, with the file's name.
+    static StoreError failure(const QSqlError &error);
 };
 
 // A write transaction of the store ("BEGIN IMMEDIATE"). Nested guards join the outer one.

@@ -4,6 +4,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QSqlError>
 #include <QSqlQuery>
 
 class TestStore : public QObject
@@ -83,6 +86,109 @@ private Q_SLOTS:
         QSqlDatabase::removeDatabase(QStringLiteral("other"));
         Store::open(QDir::currentPath());
         QVERIFY(Store::isOpen());
+    }
+
+    // A file with tables of the program's names but other columns, or with someone else's tables only, is refused
+    // at opening with the file, the table and the columns named, and nothing is written into it.
+    void aFileOfAnotherShapeIsRefusedUntouched_data()
+    {
+        QTest::addColumn<QStringList>("schema");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("columns missing") << QStringList{"CREATE TABLE Dal_Bls (Bls_Codigo INTEGER, Name TEXT)"}
+                                         << "Tabela Dal_Bls: faltam as colunas Bls_Shipper1, ";
+        QTest::newRow("other columns")
+            << QStringList{"CREATE TABLE Dal_NCM (Ncm_Codigo INTEGER PRIMARY KEY, Ncm_Cod_BL INTEGER, "
+                           "Ncm_Numero TEXT, Ncm_Note TEXT)"}
+            << "Tabela Dal_NCM: colunas desconhecidas Ncm_Note";
+        QTest::newRow("someone else's tables") << QStringList{"CREATE TABLE invoices (id INTEGER, total REAL)"}
+                                               << "O arquivo não contém as tabelas deste programa";
+    }
+    void aFileOfAnotherShapeIsRefusedUntouched()
+    {
+        QFETCH(QStringList, schema);
+        QFETCH(QString, said);
+        {
+            QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("foreign"));
+            other.setDatabaseName(QDir::current().absoluteFilePath(QStringLiteral("dalvora.db")));
+            QVERIFY(other.open());
+            for (const QString &sql : schema)
+                QVERIFY(QSqlQuery(other).exec(sql));
+            other.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("foreign"));
+        QFile file(QStringLiteral("dalvora.db"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        file.close();
+        try {
+            Store::open(QDir::currentPath());
+            QFAIL("a file of another shape must be refused");
+        } catch (const StoreError &e) {
+            QVERIFY2(e.message().contains(said), qPrintable(e.message()));
+            QVERIFY2(e.message().contains(QDir::current().absoluteFilePath(QStringLiteral("dalvora.db"))),
+                     qPrintable(e.message()));
+        }
+        QVERIFY(!Store::isOpen());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
+    }
+
+    // A file, or a folder, that cannot be written is told at opening, with the file's name, in the interface
+    // language; the program's user here is root, so the test makes them immutable where the file system allows it.
+    void aStoreThatCannotBeWrittenIsToldAtOpening_data()
+    {
+        QTest::addColumn<bool>("folder");
+        QTest::newRow("file") << false;
+        QTest::newRow("folder") << true;
+    }
+    void aStoreThatCannotBeWrittenIsToldAtOpening()
+    {
+        QFETCH(bool, folder);
+        const QString dir = QDir::current().absoluteFilePath(QStringLiteral("sealed"));
+        QVERIFY(QDir().mkpath(dir));
+        Store::open(dir);
+        Store::close();
+        const QString target = folder ? dir : dir + QStringLiteral("/dalvora.db");
+        if (QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), target}) != 0)
+            QSKIP("chattr +i is not available on this file system");
+        const auto unseal = qScopeGuard([&] {
+            QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), target});
+        });
+        try {
+            Store::open(dir);
+            QFAIL("a store that cannot be written must be told at opening");
+        } catch (const StoreError &e) {
+            QVERIFY2(e.message().contains(QStringLiteral("protegido contra gravação")), qPrintable(e.message()));
+            QVERIFY2(e.message().contains(dir + QStringLiteral("/dalvora.db")), qPrintable(e.message()));
+        }
+        QVERIFY(!Store::isOpen());
+    }
+
+    // A full disk while writing: the message says so and names the file; nothing of the failed write stays.
+    void aFullDiskIsToldWithTheFile()
+    {
+        Store::open(QDir::currentPath());
+        QSqlQuery pages(Store::database());
+        QVERIFY(pages.exec(QStringLiteral("PRAGMA page_count")) && pages.next());
+        const int count = pages.value(0).toInt();
+        pages.finish();
+        QVERIFY(QSqlQuery(Store::database()).exec(QStringLiteral("PRAGMA max_page_count = %1").arg(count)));
+        try {
+            WriteTransaction transaction;
+            QSqlQuery insert(Store::database());
+            insert.prepare(QStringLiteral("INSERT INTO Dal_Bls (Bls_Codigo, Bls_Marks) VALUES (1, ?)"));
+            insert.addBindValue(QString(100000, u'x'));
+            if (!insert.exec())
+                throw Store::failure(insert.lastError());
+            transaction.commit();
+            QFAIL("the write must fail on a full disk");
+        } catch (const StoreError &e) {
+            QVERIFY2(e.message().startsWith(QStringLiteral("Disco cheio")), qPrintable(e.message()));
+            QVERIFY2(e.message().contains(Store::filePath()), qPrintable(e.message()));
+        }
+        QSqlQuery rows(Store::database());
+        QVERIFY(rows.exec(QStringLiteral("SELECT count(*) FROM Dal_Bls")) && rows.next());
+        QCOMPARE(rows.value(0).toInt(), 0);
     }
 };
 
