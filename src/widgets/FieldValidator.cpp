@@ -15,7 +15,7 @@ QValidator::State FieldValidator::validate(QString &input, int &) const
 {
     if (m_type != ColumnType::Integer && m_type != ColumnType::Number) {
         if (m_upperCase)
-            input = input.toUpper();
+            input = InputRules::upperCase(input);
         return InputRules::isAcceptable(input, false) ? Acceptable : Invalid;
     }
     if (input.isEmpty())

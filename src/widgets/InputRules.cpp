@@ -23,3 +23,14 @@ bool InputRules::isAcceptable(QStringView text, bool multiLine)
     }
     return isWindows1252(text);
 }
+
+QString InputRules::upperCase(const QString &text)
+{
+    QString upper = text;
+    for (QChar &c : upper) {
+        const QChar capital = c.toUpper();
+        if (capital != c && (capital.unicode() <= 0xFF || isWindows1252(QStringView(&capital, 1))))
+            c = capital;
+    }
+    return upper;
+}

@@ -2,6 +2,7 @@
 
 #include "FieldLink.h"
 #include "InputRules.h"
+#include "MemoText.h"
 
 #include <QKeyEvent>
 #include <QMimeData>
@@ -45,7 +46,7 @@ void TDBMemo::refresh()
     QString shown;
     if (m_link->hasRow())
         shown = m_link->buffer()->text(m_field).replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    if (toPlainText() == shown)
+    if (MemoText::text(*this) == shown)
         return;
     m_refreshing = true;
     setPlainText(shown);
@@ -56,7 +57,7 @@ void TDBMemo::store()
 {
     if (m_refreshing)
         return;
-    const QString text = toPlainText().replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    const QString text = MemoText::text(*this, QStringLiteral("\r\n"));
     m_link->write([&](EditBuffer &b) { b.setText(m_field, text); });
 }
 
