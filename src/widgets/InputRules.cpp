@@ -17,8 +17,8 @@ bool InputRules::isAcceptable(QStringView text, bool multiLine)
         if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
             if (!multiLine)
                 return false;
-        } else if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format) {
-            return false;
+        } else if (c.category() == QChar::Other_Control) {
+            return false; // format characters other than the soft hyphen fail the code page below
         }
     }
     return isWindows1252(text);
@@ -33,4 +33,9 @@ QString InputRules::upperCase(const QString &text)
             c = capital;
     }
     return upper;
+}
+
+bool InputRules::isDroppedWhenTyped(QStringView typed)
+{
+    return typed.size() == 1 && typed.front() == QChar::SoftHyphen;
 }

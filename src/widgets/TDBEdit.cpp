@@ -3,6 +3,9 @@
 #include "FieldLink.h"
 #include "FieldValidator.h"
 #include "Formats.h"
+#include "InputRules.h"
+
+#include <QKeyEvent>
 
 TDBEdit::TDBEdit(QWidget *parent) : QLineEdit(parent), m_link(new FieldLink(this, [this] { refresh(); }))
 {
@@ -105,4 +108,13 @@ void TDBEdit::focusOutEvent(QFocusEvent *event)
 {
     QLineEdit::focusOutEvent(event);
     refresh(); // an unfinished number goes back to the value stored in the row
+}
+
+void TDBEdit::keyPressEvent(QKeyEvent *event)
+{
+    if (!isReadOnly() && InputRules::isDroppedWhenTyped(event->text())) {
+        insert(event->text()); // through the validator and into the row, as any typed character
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
 }

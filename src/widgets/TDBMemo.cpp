@@ -69,6 +69,10 @@ void TDBMemo::keyPressEvent(QKeyEvent *event)
         event->ignore();
         return;
     }
+    if (!isReadOnly() && InputRules::isDroppedWhenTyped(typed)) {
+        insertPlainText(typed);
+        return;
+    }
     QPlainTextEdit::keyPressEvent(event);
 }
 
