@@ -1,5 +1,6 @@
 #include "TF_Container.h"
 
+#include "ContainerNumber.h"
 #include "ContainerTypes.h"
 #include "KeyboardOrder.h"
 #include "TDM_BL.h"
@@ -8,6 +9,7 @@
 #include "TranslateText.h"
 #include "TypedValue.h"
 
+#include <QPalette>
 #include <QScopeGuard>
 
 namespace {
@@ -33,6 +35,7 @@ TF_Container::TF_Container(QWidget *parent) : DetailEditor(parent)
     DBGrid2->setDataSource(ds);
     DBGrid2->setColumns(DBGrid2->property("dataFields").toStringList(), DBGrid2->columnTitles());
     DBEdit15->setUpperCase(true);
+    connect(DBEdit15, &QLineEdit::textChanged, this, &TF_Container::markDoubtfulNumber);
 
     connect(SB_Edit, &QToolButton::clicked, this, &TF_Container::SB_EditClick);
     connect(SB_Grava, &QToolButton::clicked, this, &TF_Container::SB_GravaClick);
@@ -47,6 +50,34 @@ TF_Container::TF_Container(QWidget *parent) : DetailEditor(parent)
 }
 
 TF_Container::~TF_Container() = default;
+
+QString TF_Container::numberDoubt(const QString &number)
+{
+    const ContainerNumber::Check check = ContainerNumber::check(number);
+    switch (check.verdict) {
+    case ContainerNumber::Verdict::Valid:
+    case ContainerNumber::Verdict::Empty:
+        return {};
+    case ContainerNumber::Verdict::WrongShape:
+        return T("Número fora do padrão ISO 6346: 4 letras e 7 algarismos");
+    case ContainerNumber::Verdict::WrongCategory:
+        return T("A quarta letra deve ser U, J ou Z");
+    case ContainerNumber::Verdict::WrongCheckDigit:
+        return T("Dígito verificador não confere: esperado") + QLatin1Char(' ') + QString::number(check.expectedDigit);
+    }
+    return {};
+}
+
+void TF_Container::markDoubtfulNumber()
+{
+    // Only a mark: carriers refuse such numbers, but some equipment is numbered otherwise, so the clerk decides.
+    const QString doubt = numberDoubt(DBEdit15->text());
+    QPalette palette;
+    if (!doubt.isEmpty())
+        palette.setColor(QPalette::Base, DoubtfulColor);
+    DBEdit15->setPalette(palette);
+    DBEdit15->setToolTip(doubt);
+}
 
 QString TF_Container::refusal(const QString &carga, const QString &cargaCaption)
 {

@@ -3,6 +3,8 @@
 #include "DetailEditor.h"
 #include "ui_TF_Container.h"
 
+#include <QColor>
+
 class TIvTranslator;
 
 // The container editor: the containers of the BL open on the main window, each confirmed change written at once.
@@ -17,6 +19,11 @@ public:
     // The refusal to open on loose cargo ("Necessário <cargo caption> CNTR"), or the empty text when the editor may
     // open. cargaCaption: the current caption of the main window's cargo-kind choice.
     static QString refusal(const QString &carga, const QString &cargaCaption);
+    // Why a container number is doubtful, in the interface language ("Dígito verificador não confere: esperado 3"),
+    // or the empty text for a number of the ISO 6346 form with its right check digit, and for no number.
+    static QString numberDoubt(const QString &number);
+    // The number field's background while its number is doubtful.
+    static constexpr QColor DoubtfulColor = QColor(0xFF, 0xE0, 0x80);
     // Opens qyCntr on the containers of the BL on qyBLS, shows the editor modally and closes qyCntr again, dropping
     // a change left unconfirmed. The caller refreshes its counts and totals afterwards.
     static void execFor(QWidget *parent);
@@ -36,5 +43,6 @@ protected:
 private:
     void FormShow();
     void sealEntered(int seal);
+    void markDoubtfulNumber();
     int info(const QString &text);
 };

@@ -57,9 +57,13 @@ TF_SD::TF_SD(QWidget *parent) : DetailEditor(parent)
     DBDateEdit9->bind(ds, DBDateEdit9->property("dataField").toString());
     DBRG_Tipo->bind(ds, DBRG_Tipo->property("dataField").toString());
     DBGrid1->setDataSource(ds);
-    DBGrid1->setColumns(DBGrid1->property("dataFields").toStringList(), DBGrid1->columnTitles());
+    // Tp, Número, Vencto, Valor FOB, Peso, Vol.: together they fit the list's width beside its scroll bar.
+    DBGrid1->setColumns(
+        DBGrid1->property("dataFields").toStringList(), DBGrid1->columnTitles(), {30, 84, 70, 82, 74, 42},
+        {Qt::AlignLeft, Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight, Qt::AlignLeft, Qt::AlignHCenter});
     DBGrid2->setDataSource(DM_BL->DS_NCM);
-    DBGrid2->setColumns(DBGrid2->property("dataFields").toStringList(), DBGrid2->columnTitles());
+    DBGrid2->setColumns(DBGrid2->property("dataFields").toStringList(), DBGrid2->columnTitles(), {},
+                        {Qt::AlignHCenter});
 
     connect(SB_Edit, &QToolButton::clicked, this, &TF_SD::SB_EditClick);
     connect(SB_Grava, &QToolButton::clicked, this, &TF_SD::SB_GravaClick);

@@ -10,6 +10,7 @@
 #include "KeyboardOrder.h"
 #include "MemoGeometry.h"
 #include "MemoLines.h"
+#include "MemoText.h"
 #include "StoreError.h"
 #include "TDM_BL.h"
 #include "TIvTranslator.h"
@@ -73,7 +74,8 @@ TF_TXT::TF_TXT(QWidget *parent)
     KeyboardOrder::set({SB_Confirma, SB_Calendario, SB_Fechar, PageControl1, DBMemo1, DBMemo2, DBEdit1, DBEdit2,
                         DBEdit3, DBEdit4, DBRG_Carga, DBRG_Imo, DBRG_AsPer, DBRG_Emissao, M_Track});
 
-    IvT = new TIvTranslator(this);
+    // Items are not among this window's translated kinds: its choices read as designed in every language.
+    IvT = new TIvTranslator(this, QStringLiteral("Hint,Caption,Title,TMemo.Text,Filter"));
 }
 
 TF_TXT::~TF_TXT() = default;
@@ -155,8 +157,7 @@ void TF_TXT::SB_CalendarioClick()
 
 QStringList TF_TXT::checkLines() const
 {
-    const QString text = M_Track->toPlainText();
-    return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
+    return MemoText::lines(*M_Track);
 }
 
 int TF_TXT::message(const QString &text, int type)

@@ -139,7 +139,7 @@ int TIvBinaryDictionary::localeIdentifierFor(int index) const
         return 0;
     // The user's own country when the user's locale speaks this language, else the language's default country.
     int variant = language.defaultVariant;
-    const QLocale user = QLocale::system();
+    const QLocale user = userLocale();
     if (languageCode(user.language()) == language.languageCode) {
         for (const IvLocaleRecord &record : m_content.locales) {
             if (record.languageCode == language.languageCode &&
@@ -150,10 +150,15 @@ int TIvBinaryDictionary::localeIdentifierFor(int index) const
     return language.languageCode + VariantFactor * variant;
 }
 
+QLocale TIvBinaryDictionary::userLocale(const QLocale &system)
+{
+    return system.language() == QLocale::C ? QLocale(QLocale::Portuguese, QLocale::Brazil) : system;
+}
+
 QLocale TIvBinaryDictionary::resolve(int identifier) const
 {
     if (identifier == 0)
-        return QLocale::system();
+        return userLocale();
     const int code = identifier % VariantFactor;
     const int variant = identifier / VariantFactor;
     const std::optional<QLocale::Language> language = qtLanguage(code);

@@ -37,6 +37,10 @@ public:
     void setSubLanguage(int variant);
     QLocale locale() const { return m_locale; }
 
+    // The user's own regional settings. A system without any (the C or POSIX locale of a fresh machine) would show
+    // Portuguese screens with English month names and "10 Dec 2026": Brazil's conventions stand in for it there.
+    static QLocale userLocale(const QLocale &system = QLocale::system());
+
     // The interface language number of the main window (1 Portuguese, 2 English, 3 Spanish): language index, then the
     // bare language code, then country variant 0, so the conventions end as the language's default country's (the
     // user's own for Portuguese). Opens the dictionary when no translator has yet.
@@ -64,7 +68,7 @@ private:
     int m_language = 0;
     int m_primaryLanguage = 0;
     int m_subLanguage = 0;
-    QLocale m_locale = QLocale::system();
+    QLocale m_locale = userLocale();
     std::vector<std::pair<QString, QString>> m_table; // (native, translation), sorted by native
     QList<DictionaryClient *> m_clients;
 };

@@ -14,6 +14,7 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTextDocument>
 #include <QTextEdit>
 
 namespace {
@@ -211,7 +212,9 @@ void TIvTranslator::translateMemo(QObject *object)
 {
     auto *plain = qobject_cast<QPlainTextEdit *>(object);
     auto *rich = qobject_cast<QTextEdit *>(object);
-    QString current = plain ? plain->toPlainText() : rich->toPlainText();
+    // The raw text keeps a no-break space, which toPlainText() would write back as a blank.
+    QString current = (plain ? plain->document() : rich->document())->toRawText();
+    current.replace(QChar::ParagraphSeparator, u'\n').replace(QChar::LineSeparator, u'\n');
     while (current.endsWith(u'\n') || current.endsWith(u'\r'))
         current.chop(1);
     if (current.isEmpty())

@@ -1,5 +1,6 @@
 #include "TF_Procura.h"
 
+#include "InputRules.h"
 #include "KeyboardOrder.h"
 #include "TDM_BL.h"
 #include "TF_Duplicar.h"
@@ -26,14 +27,14 @@ QString T(const char *native)
 const QString Codigo = QStringLiteral("Bls_Codigo");
 const QString Reserva = QStringLiteral("Bls_ReservaNr");
 
-// Booking numbers are stored in upper case, so the search box turns every typed letter to upper case.
+// Booking numbers are stored upper-cased by the booking field's rule, so the search box applies the same one.
 class UpperCaseValidator : public QValidator
 {
 public:
     using QValidator::QValidator;
     State validate(QString &input, int &) const override
     {
-        input = input.toUpper();
+        input = InputRules::upperCase(input);
         return Acceptable;
     }
 };
@@ -220,8 +221,8 @@ void TF_Procura::SB_DuplicarClick()
         window.exec();
         RetornoProcura = window.RetornoDuplicar;
         if (RetornoProcura == Duplicate) {
-            M_Aux_Marks->setPlainText(window.CB_Marks->isChecked() ? window.DBM_Aux_Marks->toPlainText() : QString());
-            M_Aux_Descri->setPlainText(window.CB_Descricao->isChecked() ? window.DBM_Aux_Descri->toPlainText()
+            M_Aux_Marks->setPlainText(window.CB_Marks->isChecked() ? MemoText::text(*window.DBM_Aux_Marks) : QString());
+            M_Aux_Descri->setPlainText(window.CB_Descricao->isChecked() ? MemoText::text(*window.DBM_Aux_Descri)
                                                                         : QString());
         }
     }

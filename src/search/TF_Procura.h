@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MemoText.h"
 #include "ui_TF_Procura.h"
 
 #include <QDialog>
@@ -47,8 +48,8 @@ public:
 
     // The selected row's code, and the texts carried for a copy.
     int selectedCode() const;
-    QString marksText() const { return M_Aux_Marks->toPlainText(); }
-    QString descriptionText() const { return M_Aux_Descri->toPlainText(); }
+    QString marksText() const { return MemoText::text(*M_Aux_Marks); }
+    QString descriptionText() const { return MemoText::text(*M_Aux_Descri); }
 
     void FormShow();
     void DBGrid1TitleClick(int column);

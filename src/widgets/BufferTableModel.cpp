@@ -35,6 +35,13 @@ void BufferTableModel::setTitles(const QStringList &titles)
     Q_EMIT headerDataChanged(Qt::Horizontal, 0, std::max(0, columnCount() - 1));
 }
 
+void BufferTableModel::setAlignments(const QList<Qt::Alignment> &alignments)
+{
+    m_alignments = alignments;
+    if (rowCount() > 0)
+        Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::TextAlignmentRole});
+}
+
 int BufferTableModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() || !m_buffer ? 0 : m_buffer->recordCount();
@@ -47,7 +54,11 @@ int BufferTableModel::columnCount(const QModelIndex &parent) const
 
 QVariant BufferTableModel::data(const QModelIndex &index, int role) const
 {
-    if (role != Qt::DisplayRole || !m_buffer || !index.isValid())
+    if (!m_buffer || !index.isValid())
+        return {};
+    if (role == Qt::TextAlignmentRole && index.column() < m_alignments.size())
+        return QVariant::fromValue(m_alignments.at(index.column()) | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole)
         return {};
     return m_buffer->displayTextAt(index.row(), m_fields.at(index.column()));
 }

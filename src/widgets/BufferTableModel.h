@@ -21,6 +21,8 @@ public:
     QStringList fields() const { return m_fields; }
     void setTitles(const QStringList &titles);
     QStringList titles() const { return m_titles; }
+    // Alignment of each column's cells, in field order; a column without one keeps the view's (left).
+    void setAlignments(const QList<Qt::Alignment> &alignments);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -31,5 +33,6 @@ private:
     QPointer<EditBuffer> m_buffer;
     QStringList m_fields;
     QStringList m_titles;
+    QList<Qt::Alignment> m_alignments;
     QList<QMetaObject::Connection> m_connections;
 };

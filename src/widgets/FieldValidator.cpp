@@ -17,7 +17,7 @@ QValidator::State FieldValidator::validate(QString &input, int &) const
 {
     if (m_type != ColumnType::Integer && m_type != ColumnType::Number) {
         if (m_upperCase)
-            input = input.toUpper();
+            input = InputRules::upperCase(input);
         if (m_fileNamePart && !std::all_of(input.begin(), input.end(), DalvoraFolder::allowedInFileName))
             return Invalid;
         return InputRules::isAcceptable(input, false) ? Acceptable : Invalid;

@@ -17,9 +17,25 @@ bool InputRules::isAcceptable(QStringView text, bool multiLine)
         if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
             if (!multiLine)
                 return false;
-        } else if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format) {
-            return false;
+        } else if (c.category() == QChar::Other_Control) {
+            return false; // format characters other than the soft hyphen fail the code page below
         }
     }
     return isWindows1252(text);
+}
+
+QString InputRules::upperCase(const QString &text)
+{
+    QString upper = text;
+    for (QChar &c : upper) {
+        const QChar capital = c.toUpper();
+        if (capital != c && (capital.unicode() <= 0xFF || isWindows1252(QStringView(&capital, 1))))
+            c = capital;
+    }
+    return upper;
+}
+
+bool InputRules::isDroppedWhenTyped(QStringView typed)
+{
+    return typed.size() == 1 && typed.front() == QChar::SoftHyphen;
 }

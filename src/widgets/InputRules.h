@@ -9,4 +9,10 @@ class InputRules
 public:
     static bool isWindows1252(QStringView text);
     static bool isAcceptable(QStringView text, bool multiLine);
+    // A typed character that Qt's text controls drop because they do not count it as printable, though the code page
+    // holds it: the soft hyphen. The controls insert it themselves.
+    static bool isDroppedWhenTyped(QStringView typed);
+    // Capital letters, one character for one: a letter whose capital the code page cannot hold ("µ") or that has no
+    // single capital ("ß", which QString::toUpper() makes "SS") stays as typed.
+    static QString upperCase(const QString &text);
 };

@@ -3,9 +3,12 @@
 #include "FieldLink.h"
 #include "FieldValidator.h"
 #include "Formats.h"
+#include "InputRules.h"
 #include "LanguageHolder.h"
 #include "TMsgDlg.h"
 #include "TranslateText.h"
+
+#include <QKeyEvent>
 
 TDBEdit::TDBEdit(QWidget *parent) : QLineEdit(parent), m_link(new FieldLink(this, [this] { refresh(); }))
 {
@@ -134,4 +137,13 @@ void TDBEdit::focusOutEvent(QFocusEvent *event)
     QLineEdit::focusOutEvent(event);
     if (commit())
         refresh();
+}
+
+void TDBEdit::keyPressEvent(QKeyEvent *event)
+{
+    if (!isReadOnly() && InputRules::isDroppedWhenTyped(event->text())) {
+        insert(event->text()); // through the validator and into the row, as any typed character
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
 }

@@ -39,10 +39,12 @@ void TDBGrid::setDataSource(DataSource *source)
     followBuffer();
 }
 
-void TDBGrid::setColumns(const QStringList &fields, const QStringList &titles, const QList<int> &widths)
+void TDBGrid::setColumns(const QStringList &fields, const QStringList &titles, const QList<int> &widths,
+                         const QList<Qt::Alignment> &alignments)
 {
     m_model->setFields(fields);
     m_model->setTitles(titles);
+    m_model->setAlignments(alignments);
     m_widths = widths;
     applyWidths();
 }

@@ -20,7 +20,8 @@ public:
     void setDataSource(DataSource *source);
     DataSource *dataSource() const { return m_source; }
     // Fields shown, their column titles and widths in pixels.
-    void setColumns(const QStringList &fields, const QStringList &titles, const QList<int> &widths = {});
+    void setColumns(const QStringList &fields, const QStringList &titles, const QList<int> &widths = {},
+                    const QList<Qt::Alignment> &alignments = {});
     QStringList columnTitles() const;
     void setColumnTitles(const QStringList &titles);
     BufferTableModel *bufferModel() const { return m_model; }

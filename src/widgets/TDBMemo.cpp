@@ -2,6 +2,7 @@
 
 #include "FieldLink.h"
 #include "InputRules.h"
+#include "MemoText.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -47,7 +48,7 @@ void TDBMemo::refresh()
     QString shown;
     if (m_link->hasRow())
         shown = m_link->buffer()->text(m_field).replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    if (toPlainText() == shown)
+    if (MemoText::text(*this) == shown)
         return;
     m_refreshing = true;
     setPlainText(shown);
@@ -58,7 +59,7 @@ void TDBMemo::store()
 {
     if (m_refreshing)
         return;
-    const QString text = toPlainText().replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    const QString text = MemoText::text(*this, QStringLiteral("\r\n"));
     m_link->write([&](EditBuffer &b) { b.setText(m_field, text); });
 }
 
@@ -71,6 +72,10 @@ void TDBMemo::keyPressEvent(QKeyEvent *event)
         !typed.isEmpty() && std::all_of(typed.begin(), typed.end(), [](QChar c) { return c.isPrint(); });
     if (!isReadOnly() && printable && !InputRules::isAcceptable(typed, true)) {
         event->ignore();
+        return;
+    }
+    if (!isReadOnly() && InputRules::isDroppedWhenTyped(typed)) {
+        insertPlainText(typed);
         return;
     }
     QPlainTextEdit::keyPressEvent(event);

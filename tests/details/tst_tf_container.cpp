@@ -102,6 +102,67 @@ private Q_SLOTS:
         QCOMPARE(TF_Container::refusal(carga, QStringLiteral("CARGA")), message);
     }
 
+    // Numbers as a clerk may type them: a doubtful one is marked with its reason and still confirmed as typed.
+    void doubtfulNumberIsMarkedNotRefused_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("doubt");
+        const QString shape = QStringLiteral("Número fora do padrão ISO 6346: 4 letras e 7 algarismos");
+        const QString category = QStringLiteral("A quarta letra deve ser U, J ou Z");
+        const QString digit = QStringLiteral("Dígito verificador não confere: esperado %1");
+        QTest::newRow("valid") << "CSQU3054383"
+                               << "";
+        QTest::newRow("valid, another owner") << "MSKU9070323"
+                                              << "";
+        QTest::newRow("lower case, upper-cased as typed") << "csqu3054383"
+                                                          << "";
+        QTest::newRow("check digit mistyped") << "CSQU3054380" << digit.arg(3);
+        QTest::newRow("serial digit mistyped") << "CSQU3054393" << digit.arg(9);
+        QTest::newRow("another serial digit mistyped") << "CSQU3054883" << digit.arg(7);
+        QTest::newRow("first serial digit mistyped") << "MSKU8070323" << digit.arg(9);
+        QTest::newRow("remainder 10 gives 0") << "MSKU9071323" << digit.arg(0);
+        QTest::newRow("owner letter mistyped") << "CSQV3054383" << category;
+        QTest::newRow("category letter not U, J or Z") << "MSKA9070323" << category;
+        QTest::newRow("short") << "MSKU907032" << shape;
+        QTest::newRow("long") << "MSKU90703231" << shape;
+        QTest::newRow("digit in the owner code") << "MS1U9070323" << shape;
+        QTest::newRow("letter in the serial") << "MSKU90703X3" << shape;
+    }
+    void doubtfulNumberIsMarkedNotRefused()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, doubt);
+        StoreFixture::newBl();
+        runEditor([&](TF_Container *editor) {
+            const QColor plain = editor->DBEdit15->palette().color(QPalette::Base);
+            click(editor->SB_Inclusao);
+            type(editor->DBEdit15, typed);
+            QCOMPARE(editor->DBEdit15->toolTip(), doubt);
+            QCOMPARE(editor->DBEdit15->palette().color(QPalette::Base),
+                     doubt.isEmpty() ? plain : TF_Container::DoubtfulColor);
+            chooseType(editor, 1);
+            click(editor->SB_Grava); // no question, no refusal: the driver has nothing queued
+            QCOMPARE(DM_BL->qyCntr->state(), EditBuffer::Browse);
+        });
+        QCOMPARE(rows(QStringLiteral("SELECT Cnt_Numero FROM Dal_Cntr")), QList<QVariantList>{{typed.toUpper()}});
+    }
+
+    void doubtIsInTheInterfaceLanguage_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("doubt");
+        QTest::newRow("English") << 2 << "Check digit does not match: expected 3";
+        QTest::newRow("Spanish") << 3 << "Dígito verificador no coincide: se esperaba 3";
+    }
+    void doubtIsInTheInterfaceLanguage()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, doubt);
+        LanguageSwitch::apply(language);
+        const auto back = qScopeGuard([] { LanguageSwitch::apply(1); });
+        QCOMPARE(TF_Container::numberDoubt(QStringLiteral("CSQU3054380")), doubt);
+    }
+
     void openingShowsTheBlContainersInNumberOrder()
     {
         const int bl = StoreFixture::newBl();

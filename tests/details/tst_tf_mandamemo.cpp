@@ -4,6 +4,7 @@
 #include "TestEnv.h"
 
 #include <QRadioButton>
+#include <QStyle>
 #include <functional>
 
 // Drives the ANEXAR action and its dialog on a BL being edited, as the main window calls it.
@@ -119,6 +120,15 @@ private Q_SLOTS:
         QCOMPARE(memo("Bls_Marks"), QStringLiteral("\r\n[8471]"));
         QCOMPARE(memo("Bls_Descricao"), QStringLiteral("\r\n[A1 - ]\r\n\r\n[B2 - ]\r\n\r\n[SD  123]\r\n\r\n"
                                                        "IMDG (CLASS): 3   UN NUMBER 1263"));
+    }
+
+    // The close button shows the same close glyph as the other windows' close buttons.
+    void closeButtonCarriesTheCloseGlyph()
+    {
+        TF_MandaMemo dialog;
+        const QIcon close = dialog.style()->standardIcon(QStyle::SP_DialogCloseButton);
+        QVERIFY(!dialog.SB_Fechar->icon().isNull());
+        QCOMPARE(dialog.SB_Fechar->icon().pixmap(16).toImage(), close.pixmap(16).toImage());
     }
 
     void containerChoiceNeedsABox()

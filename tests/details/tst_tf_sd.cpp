@@ -79,6 +79,53 @@ private Q_SLOTS:
         fx.tearDown();
     }
 
+    // The lists' alignments, and every column of the document list inside it at the window's size.
+    void listsAlignAndShowEveryColumn_data()
+    {
+        QTest::addColumn<QString>("grid");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("alignment");
+        const int left = Qt::AlignLeft, centre = Qt::AlignHCenter, right = Qt::AlignRight;
+        QTest::newRow("Tp") << "DBGrid1" << 0 << left;
+        QTest::newRow("Número") << "DBGrid1" << 1 << left;
+        QTest::newRow("Vencto") << "DBGrid1" << 2 << centre;
+        QTest::newRow("Valor FOB") << "DBGrid1" << 3 << right;
+        QTest::newRow("Peso") << "DBGrid1" << 4 << left;
+        QTest::newRow("Vol.") << "DBGrid1" << 5 << centre;
+        QTest::newRow("NCM") << "DBGrid2" << 0 << centre;
+    }
+    void listsAlignAndShowEveryColumn()
+    {
+        QFETCH(QString, grid);
+        QFETCH(int, column);
+        QFETCH(int, alignment);
+        const int bl = StoreFixture::newBl();
+        StoreFixture::addDetail(DM_BL->qySD, bl,
+                                {{"Sd_Tipo", "SD"},
+                                 {"Sd_Numero", "08/12345-6"},
+                                 {"Sd_Vencto", QDate(2027, 3, 15)},
+                                 {"Sd_ValorFOB", 45000.5},
+                                 {"Sd_Peso", 19200.5},
+                                 {"Sd_Volume", 800}});
+        addNcmRows(bl, 1);
+        StoreFixture::showBl(bl);
+        runEditor([&](TF_SD *editor) {
+            QCOMPARE(editor->size(), QSize(640, 382));
+            auto *view = editor->findChild<TDBGrid *>(grid);
+            const QModelIndex cell = view->model()->index(0, column);
+            QCOMPARE(
+                int(view->model()->data(cell, Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignHorizontal_Mask),
+                alignment);
+            const QRect shown = view->visualRect(cell);
+            QVERIFY2(shown.left() >= 0 && shown.right() < view->viewport()->width(),
+                     qPrintable(QStringLiteral("column %1 at %2-%3, list %4 wide")
+                                    .arg(column)
+                                    .arg(shown.left())
+                                    .arg(shown.right())
+                                    .arg(view->viewport()->width())));
+        });
+    }
+
     void showingComposesItsCaptions()
     {
         const int bl = StoreFixture::newBl();

@@ -359,6 +359,34 @@ private Q_SLOTS:
         });
     }
 
+    // In English: hints, captions and the save filter are translated; the choice items are not among this window's
+    // kinds and keep their design texts.
+    void translatesOnlyItsKinds_data()
+    {
+        QTest::addColumn<QString>("object");
+        QTest::addColumn<QByteArray>("property");
+        QTest::addColumn<QVariant>("shown");
+        QTest::newRow("hint") << "SB_Fechar" << QByteArray("toolTip") << QVariant("Close");
+        QTest::newRow("caption") << "Label3" << QByteArray("text") << QVariant("Reserve Nr.");
+        QTest::newRow("group title") << "DBRG_Carga" << QByteArray("title") << QVariant("Cargo");
+        QTest::newRow("cargo items") << "DBRG_Carga" << QByteArray("items") << QVariant(QStringList{"SOLTA", "CNTR"});
+        QTest::newRow("IMO items") << "DBRG_Imo" << QByteArray("items") << QVariant(QStringList{"Sim", "Não"});
+        QTest::newRow("as per items") << "DBRG_AsPer" << QByteArray("items") << QVariant(QStringList{"Sim", "Não"});
+    }
+    void translatesOnlyItsKinds()
+    {
+        QFETCH(QString, object);
+        QFETCH(QByteArray, property);
+        QFETCH(QVariant, shown);
+        storeExample();
+        LanguageSwitch::apply(2);
+        runWindow([&](TF_TXT *w) {
+            QObject *target = w->findChild<QObject *>(object);
+            QVERIFY(target);
+            QCOMPARE(target->property(property), shown);
+        });
+    }
+
     void entryCopiesCaptions()
     {
         storeExample();

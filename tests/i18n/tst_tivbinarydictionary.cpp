@@ -61,6 +61,8 @@ private Q_SLOTS:
     void malformedContent_data();
     void malformedContent();
     void escapes();
+    void userLocaleWithoutRegionalSettings_data();
+    void userLocaleWithoutRegionalSettings();
 };
 
 void TestTIvBinaryDictionary::embeddedContent()
@@ -317,4 +319,62 @@ void TestTIvBinaryDictionary::escapes()
 }
 
 DALVORA_TEST_MAIN(TestTIvBinaryDictionary)
+// A machine without regional settings (C or POSIX) gets Brazil's conventions for Portuguese; a real setting stands.
+void TestTIvBinaryDictionary::userLocaleWithoutRegionalSettings_data()
+{
+    QTest::addColumn<QString>("system");
+    QTest::addColumn<QString>("date");
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<QString>("month");
+    QTest::addColumn<QString>("day");
+    QTest::newRow("C") << "C"
+                       << "10/12/2026"
+                       << "1.234,500"
+                       << "dezembro"
+                       << "quinta-feira";
+    QTest::newRow("POSIX") << "POSIX"
+                           << "10/12/2026"
+                           << "1.234,500"
+                           << "dezembro"
+                           << "quinta-feira";
+    QTest::newRow("Brazil") << "pt_BR"
+                            << "10/12/2026"
+                            << "1.234,500"
+                            << "dezembro"
+                            << "quinta-feira";
+    QTest::newRow("Portugal kept") << "pt_PT"
+                                   << "10/12/2026"
+                                   << "1234,500"
+                                   << "dezembro"
+                                   << "quinta-feira";
+    QTest::newRow("United States kept") << "en_US"
+                                        << "12/10/2026"
+                                        << "1,234.500"
+                                        << "December"
+                                        << "Thursday";
+    QTest::newRow("Germany kept") << "de_DE"
+                                  << "10.12.2026"
+                                  << "1.234,500"
+                                  << "Dezember"
+                                  << "Donnerstag";
+}
+
+void TestTIvBinaryDictionary::userLocaleWithoutRegionalSettings()
+{
+    QFETCH(QString, system);
+    QFETCH(QString, date);
+    QFETCH(QString, number);
+    QFETCH(QString, month);
+    QFETCH(QString, day);
+    const QLocale locale = TIvBinaryDictionary::userLocale(QLocale(system));
+    const QDate shown(2026, 12, 10);
+    QString shortDate = locale.dateFormat(QLocale::ShortFormat); // widened to four-digit years, as on screen
+    if (!shortDate.contains(u"yyyy"_qs))
+        shortDate.replace(u"yy"_qs, u"yyyy"_qs);
+    QCOMPARE(locale.toString(shown, shortDate), date);
+    QCOMPARE(locale.toString(1234.5, 'f', 3), number);
+    QCOMPARE(locale.monthName(12), month);
+    QCOMPARE(locale.dayName(shown.dayOfWeek()), day);
+}
+
 #include "tst_tivbinarydictionary.moc"
