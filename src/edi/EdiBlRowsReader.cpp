@@ -1,6 +1,7 @@
 #include "EdiBlRowsReader.h"
 
 #include "EditBuffer.h"
+#include "StoreError.h"
 
 namespace {
 QList<QVariantMap> allRows(EditBuffer &buffer)
@@ -23,5 +24,11 @@ QVariantMap EdiBlRowsReader::currentRow(const EditBuffer &buffer)
 
 EdiBlRows EdiBlRowsReader::read(EditBuffer &bl, EditBuffer &containers, EditBuffer &documents, EditBuffer &ncmCodes)
 {
+    // A query that failed to open reads as no rows: the file would go out without the BL's values or details.
+    for (const EditBuffer *buffer : {&bl, &containers, &documents, &ncmCodes})
+        if (!buffer->isOpen())
+            throw StoreError(QStringLiteral("Consulta %1 não está aberta").arg(buffer->objectName()));
+    if (bl.currentIndex() < 0)
+        throw StoreError(QStringLiteral("BL não encontrado"));
     return {currentRow(bl), allRows(containers), allRows(documents), allRows(ncmCodes)};
 }

@@ -6,6 +6,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRandomGenerator>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <functional>
+#include <memory>
 
 namespace {
 
@@ -120,6 +126,55 @@ private Q_SLOTS:
         const QList<XClient::Window> firstWindows = m_display.windowsOf(first);
         QCOMPARE(firstWindows.size(), 1);
         QCOMPARE(firstWindows.constFirst().id, mainWindow.id);
+    }
+
+    // The program killed (SIGKILL) at random moments of its start, while it opens and prepares the store, and
+    // while its window is up: after every kill the store is intact and holds every BL it held, and the next copy
+    // starts at once over the dead one's lock.
+    void killedAtRandomMomentsKeepsTheStore()
+    {
+        const QString folder = QDir::currentPath() + QStringLiteral("/killed");
+        XClient::Window mainWindow;
+        QProcess *first = startFirstCopy(folder, mainWindow);
+        QVERIFY(mainWindow.id != 0);
+        QVERIFY(m_display.client().requestClose(mainWindow.id));
+        QVERIFY(first->waitForFinished(EndTimeout));
+        const auto withStore = [&](const std::function<void(QSqlQuery &)> &use) {
+            {
+                QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("check"));
+                db.setDatabaseName(folder + QStringLiteral("/dalvora.db"));
+                QVERIFY(db.open());
+                QSqlQuery query(db);
+                use(query);
+            }
+            QSqlDatabase::removeDatabase(QStringLiteral("check"));
+        };
+        withStore([](QSqlQuery &q) {
+            for (int code = 1; code <= 20; ++code)
+                QVERIFY(q.exec(QStringLiteral("INSERT INTO Dal_Bls (Bls_Codigo, Bls_ReservaNr, Bls_Descricao) "
+                                              "VALUES (%1, 'BOOK%1', '%2')")
+                                   .arg(code)
+                                   .arg(QString(2000, QLatin1Char('x')))));
+        });
+
+        for (int kill = 0; kill < 15; ++kill) {
+            QProcess *copy = startCopy(folder);
+            QVERIFY(copy->waitForStarted());
+            QTest::qWait(QRandomGenerator::global()->bounded(1500));
+            copy->kill();
+            QVERIFY(copy->waitForFinished(EndTimeout));
+            withStore([](QSqlQuery &q) {
+                QVERIFY(q.exec(QStringLiteral("PRAGMA integrity_check")) && q.next());
+                QCOMPARE(q.value(0).toString(), QStringLiteral("ok"));
+                QVERIFY(q.exec(QStringLiteral("SELECT count(*) FROM Dal_Bls WHERE length(Bls_Descricao) = 2000")));
+                QVERIFY(q.next());
+                QCOMPARE(q.value(0).toInt(), 20);
+            });
+        }
+        // The last copy's lock is stale: the next start shows the main window, not the warning of a second copy.
+        const XClient::Window next = m_display.waitForWindow(startCopy(folder), StartTimeout);
+        QCOMPARE(next.title, Title);
+        QVERIFY(!next.dialog);
     }
 
     void theCloseBoxEndsTheProgram()

@@ -1,0 +1,102 @@
+// A dalvora.db changed at random from a seed store, opened by the store layer and read by the windows' queries:
+// the search list, a BL with its containers, documents and NCM codes as shown, and its EDI/BL lines. A damaged
+// file may be refused with a store error; nothing may crash or read out of bounds.
+#include "EdiBlComposer.h"
+#include "EdiBlRowsReader.h"
+#include "EdiComposeError.h"
+#include "FuzzApplication.h"
+#include "Store.h"
+#include "StoreError.h"
+#include "TDM_BL.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+// Every column of every row as the window shows it, with the formats the windows put on them.
+void showAll(EditBuffer *buffer)
+{
+    for (const QString &column : buffer->columnNames()) {
+        const ColumnType type = buffer->columnType(column);
+        if (type == ColumnType::Number)
+            buffer->setDisplayFormat(column, QStringLiteral("###,###,##0.000"));
+        else if (type == ColumnType::Date)
+            buffer->setDisplayFormat(column, QStringLiteral("DD/MM/YYYY"));
+    }
+    for (int row = 0; row < buffer->recordCount(); ++row)
+        for (const QString &column : buffer->columnNames())
+            buffer->displayTextAt(row, column);
+}
+
+void openDetails(EditBuffer *buffer, const char *table, const char *link, int blCode)
+{
+    buffer->close();
+    buffer->setSql({QStringLiteral("SELECT * from %1").arg(QLatin1String(table)),
+                    QStringLiteral("where %1 = :pp1").arg(QLatin1String(link))});
+    buffer->setPp1(blCode);
+    buffer->open();
+    showAll(buffer);
+}
+
+void readEverything(TDM_BL &dm)
+{
+    EditBuffer *list = dm.qyMostra;
+    list->setSql({QStringLiteral("SELECT Bls_Codigo, Bls_ReservaNr, Bls_RefShipper, Bls_Navio, Bls_Viagem,"),
+                  QStringLiteral("Bls_PortLoading, Bls_PortDischarge, Bls_Shipper1, Bls_Cnee1, Bls_Notify1"),
+                  QStringLiteral("from Dal_Bls ORDER BY Bls_ReservaNr")});
+    list->open();
+    showAll(list);
+    list->sortBy(QStringLiteral("Bls_Navio"));
+    list->locate(QStringLiteral("Bls_ReservaNr"), QStringLiteral("B"));
+    for (const TableDef *table : TableDef::all())
+        dm.maxCode(*table);
+
+    for (int row = 0; row < list->recordCount() && row < 4; ++row) {
+        const int code = list->valueAt(row, QStringLiteral("Bls_Codigo")).toInt();
+        EditBuffer *bl = dm.qyBLS;
+        bl->close();
+        bl->setSql({QStringLiteral("SELECT * from Dal_Bls"), QStringLiteral("where Bls_Codigo = :pp1")});
+        bl->setPp1(code);
+        bl->open();
+        showAll(bl);
+        openDetails(dm.qyCntr, "Dal_Cntr", "Cnt_Cod_BL", code);
+        openDetails(dm.qySD, "Dal_SD", "Sd_Cod_BL", code);
+        openDetails(dm.qyNCM, "Dal_NCM", "Ncm_Cod_BL", code);
+        const EdiBlRows rows = EdiBlRowsReader::read(*bl, *dm.qyCntr, *dm.qySD, *dm.qyNCM);
+        QStringList lines;
+        try {
+            EdiBlComposer::compose(rows, bl->text(QStringLiteral("Bls_Marks")).split(QStringLiteral("\r\n")),
+                                   bl->text(QStringLiteral("Bls_Descricao")).split(QStringLiteral("\r\n")),
+                                   QStringLiteral("1.1.26"), QDate(2026, 12, 10), lines);
+        } catch (const EdiComposeError &) {
+        }
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    static const QTemporaryDir folder;
+    const QString path = QDir(folder.path()).filePath(QString::fromLatin1(Store::FileName));
+    for (const char *suffix : {"", "-journal", "-wal", "-shm"})
+        QFile::remove(path + QLatin1String(suffix));
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly))
+            return 0;
+        file.write(reinterpret_cast<const char *>(data), qint64(size));
+    }
+    try {
+        Store::open(folder.path());
+        TDM_BL dm;
+        DM_BL = &dm;
+        readEverything(dm);
+    } catch (const StoreError &) {
+    }
+    DM_BL = nullptr;
+    Store::close();
+    return 0;
+}
