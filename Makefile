@@ -2,8 +2,8 @@
 BUILD    ?= build
 BUILD_TYPE ?= RelWithDebInfo
 PACKAGES := build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite \
-            qt6-webengine-dev libgl-dev libxkbcommon-dev fonts-liberation2 xvfb xauth libxcb1-dev libbenchmark-dev \
-            libsqlite3-dev dpkg-dev desktop-file-utils appstream lintian clang
+            qt6-webengine-dev libgl-dev libxkbcommon-dev fonts-liberation2 xvfb xauth libxcb1-dev libxcb-xtest0-dev \
+            libbenchmark-dev libsqlite3-dev dpkg-dev desktop-file-utils appstream lintian clang
 SUDO     := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS     ?= $(shell nproc)
 

@@ -1,9 +1,11 @@
 #include "XClient.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <xcb/xcb.h>
+#include <xcb/xtest.h>
 
 namespace {
 
@@ -21,6 +23,9 @@ QList<quint32> cardinals(const QByteArray &data)
     std::memcpy(values.data(), data.constData(), values.size() * sizeof(quint32));
     return values;
 }
+
+constexpr quint32 TabKeysym = 0xff09;
+constexpr quint32 ShiftKeysym = 0xffe1;
 
 } // namespace
 
@@ -115,5 +120,73 @@ bool XClient::requestClose(quint32 window) const
     event.data.data32[0] = deleteWindow;
     event.data.data32[1] = XCB_CURRENT_TIME;
     xcb_send_event(m_connection, false, window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char *>(&event));
+    return xcb_flush(m_connection) > 0;
+}
+
+QPoint XClient::origin(quint32 window) const
+{
+    const auto reply = own(xcb_translate_coordinates_reply(
+        m_connection, xcb_translate_coordinates(m_connection, window, m_root, 0, 0), nullptr));
+    return reply ? QPoint(reply->dst_x, reply->dst_y) : QPoint();
+}
+
+void XClient::focus(quint32 window) const
+{
+    xcb_set_input_focus(m_connection, XCB_INPUT_FOCUS_POINTER_ROOT, window, XCB_CURRENT_TIME);
+    xcb_flush(m_connection);
+}
+
+void XClient::fake(quint8 type, quint8 detail, QPoint position) const
+{
+    xcb_test_fake_input(m_connection, type, detail, XCB_CURRENT_TIME, m_root, qint16(position.x()),
+                        qint16(position.y()), 0);
+}
+
+void XClient::click(QPoint position) const
+{
+    fake(XCB_MOTION_NOTIFY, 0, position);
+    fake(XCB_BUTTON_PRESS, 1);
+    fake(XCB_BUTTON_RELEASE, 1);
+    // A round trip: once it returns the server has put the click in the program's queue.
+    std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
+}
+
+QPair<quint8, bool> XClient::keyOf(quint32 keysym) const
+{
+    const xcb_setup_t *setup = xcb_get_setup(m_connection);
+    const quint8 first = setup->min_keycode;
+    const auto map = own(xcb_get_keyboard_mapping_reply(
+        m_connection, xcb_get_keyboard_mapping(m_connection, first, quint8(setup->max_keycode - first + 1)), nullptr));
+    if (!map)
+        return {0, false};
+    const xcb_keysym_t *keysyms = xcb_get_keyboard_mapping_keysyms(map.get());
+    const int perKey = map->keysyms_per_keycode;
+    const int keys = xcb_get_keyboard_mapping_keysyms_length(map.get()) / std::max(perKey, 1);
+    // The unshifted level first, so a key is pressed without Shift whenever it can be.
+    for (int level = 0; level < std::min(perKey, 2); ++level)
+        for (int key = 0; key < keys; ++key)
+            if (keysyms[key * perKey + level] == keysym)
+                return {quint8(first + key), level == 1};
+    return {0, false};
+}
+
+bool XClient::type(const QString &text) const
+{
+    const quint8 shift = keyOf(ShiftKeysym).first;
+    QList<QPair<quint8, bool>> keys;
+    for (const QChar c : text) {
+        const auto key = keyOf(c == u'\t' ? TabKeysym : c.unicode());
+        if (key.first == 0 || (key.second && shift == 0) || c.unicode() > 0x7e)
+            return false;
+        keys << key;
+    }
+    for (const auto &[key, shifted] : std::as_const(keys)) {
+        if (shifted)
+            fake(XCB_KEY_PRESS, shift);
+        fake(XCB_KEY_PRESS, key);
+        fake(XCB_KEY_RELEASE, key);
+        if (shifted)
+            fake(XCB_KEY_RELEASE, shift);
+    }
     return xcb_flush(m_connection) > 0;
 }

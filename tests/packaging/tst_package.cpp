@@ -308,7 +308,9 @@ private Q_SLOTS:
         QCOMPARE(program.exitCode(), 0);
         QCOMPARE(filesUnder(root.path()), rootFiles);
 #else
-        QSKIP("built without libxcb (Debian package libxcb1-dev): the program cannot be run on a display");
+        QSKIP(
+            "built without libxcb or its XTEST extension (Debian packages libxcb1-dev, libxcb-xtest0-dev): the program "
+            "cannot be run on a display");
 #endif
     }
 };
