@@ -214,9 +214,9 @@ void BM_DraftTextFloor(benchmark::State &state)
 // The search window with its list of 100,000 BLs shown; a re-sort by vessel; one jump while typing.
 void openList()
 {
-    EditBuffer *list = DM_BL->qyMostra;
+    ListQuery *list = DM_BL->qyMostra;
     list->close();
-    list->setSql(TF_Procura::listSql(0));
+    list->setOrder(TF_Procura::orderColumn(0));
     list->open();
 }
 void BM_SearchListShown(benchmark::State &state)
