@@ -178,6 +178,32 @@ int ListQuery::positionOf(qint64 key) const
     return at == m_keys.end() ? -1 : int(at - m_keys.begin());
 }
 
+// Where a row stands in the list, knowing its value of the sort column: a binary search that reads the value of one
+// listed row per step. A row deleted since the open has no value and spoils the search; the keys are then searched one
+// by one.
+int ListQuery::positionInOrder(qint64 key, const QVariant &value) const
+{
+    const ColumnType type = StoredValue::typeOf(m_order);
+    SqliteRowReader probe(Store::database(),
+                          QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?").arg(m_order, m_table.name, m_table.key));
+    int low = 0;
+    int high = recordCount();
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        const qint64 middleKey = m_keys[size_t(middle)];
+        probe.reset();
+        probe.bind(1, middleKey);
+        if (!probe.next())
+            return positionOf(key);
+        const int order = storeOrder(StoredValue::read(probe, 0, type), value, type);
+        if (order < 0 || (order == 0 && middleKey < key))
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    return low < recordCount() && m_keys[size_t(low)] == key ? low : positionOf(key);
+}
+
 bool ListQuery::locate(const QString &column, const QString &prefix)
 {
     if (!m_open)
@@ -196,11 +222,12 @@ int ListQuery::firstMatch(const QString &column, const QString &prefix) const
     const QString pattern = prefixPattern(prefix);
     // Sorted by the searched column itself, the first match is a seek on its index.
     if (column.compare(m_order, Qt::CaseInsensitive) == 0) {
-        SqliteRowReader seek(db, QStringLiteral("SELECT %1 FROM %2 WHERE %3 GLOB ? ORDER BY %4")
+        SqliteRowReader seek(db, QStringLiteral("SELECT %1, %3 FROM %2 WHERE %3 GLOB ? ORDER BY %4")
                                      .arg(m_table.key, m_table.name, column, orderBy()));
         seek.bind(1, pattern);
+        const ColumnType type = StoredValue::typeOf(column);
         while (seek.next())
-            if (const int row = positionOf(seek.integer(0)); row >= 0)
+            if (const int row = positionInOrder(seek.integer(0), StoredValue::read(seek, 1, type)); row >= 0)
                 return row;
         return -1;
     }

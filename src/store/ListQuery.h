@@ -53,6 +53,7 @@ private:
     const Row &rowAt(int row) const;
     QString orderBy() const;
     int positionOf(qint64 key) const;
+    int positionInOrder(qint64 key, const QVariant &value) const;
     int firstMatch(const QString &column, const QString &prefix) const;
 
     QString m_name;
