@@ -278,7 +278,7 @@ qint64 floorPage(sqlite3 *db, const std::vector<qint64> &codes, size_t first)
     return sum;
 }
 
-void BM_SearchListShown(benchmark::State &state)
+void BM_SearchListShown(benchmark::State &state, int)
 {
     for (auto _ : state) {
         openList();
@@ -291,7 +291,7 @@ void BM_SearchListShown(benchmark::State &state)
         state.ResumeTiming();
     }
 }
-void BM_SearchListFloor(benchmark::State &state)
+void BM_SearchListFloor(benchmark::State &state, int)
 {
     sqlite3 *db = openFloor();
     for (auto _ : state)
@@ -326,7 +326,7 @@ void BM_SearchResortByVessel(benchmark::State &state, int bls)
 {
     timeInSearchWindow(state, bls, [](TF_Procura &window, int) { window.DBGrid1TitleClick(2); });
 }
-void BM_SearchResortFloor(benchmark::State &state)
+void BM_SearchResortFloor(benchmark::State &state, int)
 {
     sqlite3 *db = openFloor();
     for (auto _ : state)
@@ -365,6 +365,35 @@ void BM_SearchScroll(benchmark::State &state, int bls)
     timeInSearchWindow(state, bls, [bls](TF_Procura &window, int i) {
         window.DBGrid1->verticalScrollBar()->setValue(rowToScrollTo(i, bls));
     });
+}
+// The list's own part of a jump and of a scroll, without the window: what the list reads and does to find the row
+// and to give the cells of the rows a screen shows.
+void readScreenFrom(int first)
+{
+    const ListQuery *list = DM_BL->qyMostra;
+    qint64 sum = 0;
+    for (int row = first; row < std::min(first + 24, list->recordCount()); ++row)
+        for (const char *column : {"Bls_ReservaNr", "Bls_Navio", "Bls_Shipper1", "Bls_Notify1"})
+            sum += list->displayTextAt(row, QLatin1String(column)).size();
+    benchmark::DoNotOptimize(sum);
+}
+void BM_SearchJumpList(benchmark::State &state, int bls)
+{
+    openList();
+    int i = 0;
+    for (auto _ : state) {
+        DM_BL->qyMostra->locate(QStringLiteral("Bls_ReservaNr"), bookingToJumpTo(++i, bls));
+        readScreenFrom(DM_BL->qyMostra->currentIndex());
+    }
+    DM_BL->qyMostra->close();
+}
+void BM_SearchScrollList(benchmark::State &state, int bls)
+{
+    openList();
+    int i = 0;
+    for (auto _ : state)
+        readScreenFrom(rowToScrollTo(++i, bls));
+    DM_BL->qyMostra->close();
 }
 void BM_SearchScrollFloor(benchmark::State &state, int bls)
 {
@@ -495,16 +524,31 @@ void add(const std::string &name, std::function<void(benchmark::State &)> functi
 // The search figures for a store of that many BLs, named with the number.
 void registerSearch(int bls, bool tiny)
 {
-    const std::string size = "/" + std::to_string(bls);
-    using namespace std::placeholders;
-    add("BM_SearchListShown" + size, BM_SearchListShown, 3, 5, tiny);
-    add("BM_SearchListFloor" + size, BM_SearchListFloor, 0, 5, tiny);
-    add("BM_SearchResortByVessel" + size, std::bind(BM_SearchResortByVessel, _1, bls), 4, 5, tiny);
-    add("BM_SearchResortFloor" + size, BM_SearchResortFloor, 0, 5, tiny);
-    add("BM_SearchJump" + size, std::bind(BM_SearchJump, _1, bls), 50, 5, tiny);
-    add("BM_SearchJumpFloor" + size, std::bind(BM_SearchJumpFloor, _1, bls), 50, 5, tiny);
-    add("BM_SearchScroll" + size, std::bind(BM_SearchScroll, _1, bls), 50, 5, tiny);
-    add("BM_SearchScrollFloor" + size, std::bind(BM_SearchScrollFloor, _1, bls), 50, 5, tiny);
+    struct Entry
+    {
+        const char *name;
+        void (*function)(benchmark::State &, int);
+        int iterations;
+    };
+    const Entry entries[] = {
+        {"BM_SearchListShown", BM_SearchListShown, 3},
+        {"BM_SearchListFloor", BM_SearchListFloor, 0},
+        {"BM_SearchResortByVessel", BM_SearchResortByVessel, 4},
+        {"BM_SearchResortFloor", BM_SearchResortFloor, 0},
+        {"BM_SearchJump", BM_SearchJump, 50},
+        {"BM_SearchJumpList", BM_SearchJumpList, 50},
+        {"BM_SearchJumpFloor", BM_SearchJumpFloor, 50},
+        {"BM_SearchScroll", BM_SearchScroll, 50},
+        {"BM_SearchScrollList", BM_SearchScrollList, 50},
+        {"BM_SearchScrollFloor", BM_SearchScrollFloor, 50},
+    };
+    for (const Entry &e : entries) {
+        std::string name(e.name);
+        name += '/';
+        name += std::to_string(bls);
+        add(
+            name, [e, bls](benchmark::State &state) { e.function(state, bls); }, e.iterations, 5, tiny);
+    }
 }
 
 // The figures that do not depend on the number of BLs.
@@ -535,6 +579,8 @@ const std::vector<GrowthFigure> searchFigures{
     {"re-sorted by vessel", "BM_SearchResortByVessel", 300, "BM_SearchResortFloor", 2},
     {"jump while typing a booking number", "BM_SearchJump", 10, "BM_SearchJumpFloor", 2},
     {"scrolled to the end or the middle", "BM_SearchScroll", 20, "BM_SearchScrollFloor", 2},
+    {"jump, the list alone (no repaint)", "BM_SearchJumpList", 10, "BM_SearchJumpFloor", 2},
+    {"scroll, the list alone (no repaint)", "BM_SearchScrollList", 20, "BM_SearchScrollFloor", 2},
 };
 
 // The numbers of BLs of "--bls N[,N...]", taken out of the arguments; by default the three sizes of the targets.
