@@ -24,8 +24,7 @@ double MedianReporter::medianMs(const std::string &benchmark) const
     return it == m_medians.end() ? -1 : it->second;
 }
 
-TableResult printTable(const MedianReporter &reporter, const std::vector<Figure> &figures, double residentMb,
-                       double residentTargetMb)
+TableResult printTable(const MedianReporter &reporter, const std::vector<Figure> &figures)
 {
     TableResult result;
     std::printf("\n%-52s %12s %10s %12s %8s %8s  %s\n", "figure", "median ms", "target ms", "floor ms", "ratio", "max",
@@ -51,13 +50,44 @@ TableResult printTable(const MedianReporter &reporter, const std::vector<Figure>
         std::printf("%-52s %12.2f %10.0f %12s %8s %8s  %s\n", f.label.c_str(), median, f.targetMs, floorText, ratioText,
                     maxText, ok ? "ok" : "MISSED");
     }
-    if (residentMb <= 0) {
-        ++result.unmeasured;
-    } else {
-        const bool ok = residentMb <= residentTargetMb;
-        result.misses += ok ? 0 : 1;
-        std::printf("%-52s %9.1f MB %7.0f MB %12s %8s %8s  %s\n", "resident memory, search list of 100,000 BLs open",
-                    residentMb, residentTargetMb, "-", "-", "-", ok ? "ok" : "MISSED");
-    }
     return result;
+}
+
+void printGrowthTable(const MedianReporter &reporter, const std::vector<GrowthFigure> &figures,
+                      const std::map<int, double> &residentMb, double residentTargetMb, TableResult &result)
+{
+    std::printf("\n%-36s %7s %6s", "figure, by number of BLs", "target", "max");
+    for (const auto &[bls, mb] : residentMb)
+        std::printf(" | %9d: ms  floor  ratio", bls);
+    std::printf("  verdict\n");
+    for (const GrowthFigure &f : figures) {
+        std::printf("%-36s %7.0f %6.1f", f.label.c_str(), f.targetMs, f.maxRatio);
+        bool measured = true, within = true;
+        for (const auto &[bls, mb] : residentMb) {
+            const std::string size = "/" + std::to_string(bls);
+            const double median = reporter.medianMs(f.benchmark + size);
+            const double floor = reporter.medianMs(f.floorBenchmark + size);
+            if (median < 0 || floor <= 0) {
+                measured = false;
+                std::printf(" | %26s", "not measured");
+                continue;
+            }
+            const double ratio = median / floor;
+            within = within && median <= f.targetMs && ratio <= f.maxRatio;
+            std::printf(" | %12.2f %6.2f %6.2f", median, floor, ratio);
+        }
+        result.unmeasured += measured ? 0 : 1;
+        result.misses += measured && !within ? 1 : 0;
+        std::printf("  %s\n", !measured ? "-" : within ? "ok" : "MISSED");
+    }
+    std::printf("%-36s %4.0f MB %6s", "resident memory, list open", residentTargetMb, "-");
+    bool measured = true, within = true;
+    for (const auto &[bls, mb] : residentMb) {
+        measured = measured && mb > 0;
+        within = within && mb <= residentTargetMb;
+        std::printf(" | %9.1f MB %14s", mb, "");
+    }
+    result.unmeasured += measured ? 0 : 1;
+    result.misses += measured && !within ? 1 : 0;
+    std::printf("  %s\n", !measured ? "-" : within ? "ok" : "MISSED");
 }

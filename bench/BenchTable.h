@@ -34,6 +34,20 @@ struct TableResult
     int unmeasured = 0; // figures whose benchmark (or floor) gave no median
 };
 
+// A figure measured once for each number of BLs in the store, each time against its floor on the same data. Its
+// benchmarks are named benchmark + "/" + number of BLs.
+struct GrowthFigure
+{
+    std::string label;
+    std::string benchmark;
+    double targetMs;
+    std::string floorBenchmark;
+    double maxRatio;
+};
+
 // Prints the table and counts the figures that miss a target or were not measured.
-TableResult printTable(const MedianReporter &reporter, const std::vector<Figure> &figures, double residentMb,
-                       double residentTargetMb);
+TableResult printTable(const MedianReporter &reporter, const std::vector<Figure> &figures);
+// Prints one table with a column for each number of BLs, then the resident memory with the list open at each, and
+// adds the figures that miss a target or were not measured to the result.
+void printGrowthTable(const MedianReporter &reporter, const std::vector<GrowthFigure> &figures,
+                      const std::map<int, double> &residentMb, double residentTargetMb, TableResult &result);

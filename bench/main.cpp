@@ -15,6 +15,7 @@
 #include "TF_Principal.h"
 #include "TF_Procura.h"
 #include "TF_SD.h"
+#include "TableDef.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -22,84 +23,102 @@
 #include <QPainter>
 #include <QPicture>
 #include <QProcess>
-#include <QSqlQuery>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <charconv>
+#include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <functional>
+#include <map>
+#include <optional>
 #include <sqlite3.h>
+#include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
 QString scratch;
 
-// How much data the run makes. The full sizes are those of the targets; the tiny ones only prove that every
-// benchmark runs (the test suite runs the program that way).
+// How much data the run makes besides the BLs of the search list. The full sizes are those of the targets; the tiny
+// ones only prove that every benchmark runs (the test suite runs the program that way).
 struct DataSize
 {
-    int bls, containers, documents, ncms, descriptionLines;
+    int containers, documents, ncms, descriptionLines;
 };
-const DataSize FullSize{100000, 1000, 500, 190, 2000};
-const DataSize TinySize{50, 10, 5, 3, 20};
+const DataSize FullSize{1000, 500, 190, 2000};
+const DataSize TinySize{10, 5, 3, 20};
 DataSize size = FullSize;
 
-// Fills the store with one big BL (1,000 containers, 500 documents, 190 NCM codes, 2,000-line description) and
-// 100,000 small ones, in one transaction.
-void seedStore()
+// One prepared INSERT of the seeding, its values bound by position.
+struct Insert
 {
-    QSqlDatabase db = Store::database();
-    QSqlQuery q(db);
-    q.exec(QStringLiteral("BEGIN"));
+    sqlite3_stmt *statement = nullptr;
+    Insert(sqlite3 *db, const char *sql) { sqlite3_prepare_v2(db, sql, -1, &statement, nullptr); }
+    ~Insert() { sqlite3_finalize(statement); }
+    void run(std::initializer_list<std::string> values)
+    {
+        int position = 0;
+        for (const std::string &value : values)
+            sqlite3_bind_text(statement, ++position, value.data(), int(value.size()), SQLITE_TRANSIENT);
+        if (sqlite3_step(statement) != SQLITE_DONE)
+            qFatal("seeding the store: %s", sqlite3_errmsg(sqlite3_db_handle(statement)));
+        sqlite3_reset(statement);
+    }
+};
+
+std::string number(const char *format, long long value)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+// Writes a new store into the folder: the tables as the program creates them, one big BL (code 1: 1,000 containers,
+// 500 documents, 190 NCM codes, a 2,000-line description) and small ones up to the number of BLs, in one transaction.
+// It is written through SQLite alone, so that a million BLs take seconds; the program's own open then adds the
+// indexes, as it does to a store made by an earlier version.
+void seedStore(const QString &folder, int bls)
+{
+    sqlite3 *db = nullptr;
+    sqlite3_open(QFile::encodeName(folder + QStringLiteral("/dalvora.db")).constData(), &db);
+    for (const TableDef *table : TableDef::all())
+        sqlite3_exec(db, table->createSql().toUtf8().constData(), nullptr, nullptr, nullptr);
+    sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
     QStringList description;
     for (int i = 0; i < size.descriptionLines; ++i)
         description << QStringLiteral("LINE %1 OF THE DESCRIPTION OF GOODS, SAID TO CONTAIN").arg(i);
-    q.prepare(
-        QStringLiteral("INSERT INTO Dal_Bls (Bls_Codigo, Bls_ReservaNr, Bls_RefShipper, Bls_Navio, Bls_Viagem, "
-                       "Bls_PortLoading, Bls_PortDischarge, Bls_Shipper1, Bls_Cnee1, Bls_Notify1, Bls_Carga, "
-                       "Bls_Cia_Nome, Bls_Cia_Usuario, Bls_Cia_Cidade, Bls_Cia_Arquivo, Bls_Descricao, Bls_Marks, "
-                       "Bls_Imo, Bls_AsPerAgee, Bls_EmissaoBL, Bls_Payable) "
-                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 'FCL', 'CIA', 'USER', 'SANTOS', 'CIA01', ?, ?, 0, 0, "
-                       "'ORI', 'ORI')"));
-    for (int code = 1; code <= size.bls; ++code) {
-        const int n = (code * 7919) % 100000;
-        q.addBindValue(code);
-        q.addBindValue(QStringLiteral("BK%1").arg(n, 6, 10, QLatin1Char('0')));
-        q.addBindValue(QStringLiteral("REF%1").arg(code));
-        q.addBindValue(QStringLiteral("VESSEL %1").arg((code * 31) % 997));
-        q.addBindValue(QStringLiteral("V%1").arg(code % 50));
-        q.addBindValue(QStringLiteral("SANTOS"));
-        q.addBindValue(QStringLiteral("ROTTERDAM"));
-        q.addBindValue(QStringLiteral("SHIPPER %1 LTDA").arg(code));
-        q.addBindValue(QStringLiteral("CONSIGNEE %1 BV").arg(code));
-        q.addBindValue(QStringLiteral("NOTIFY %1").arg(code));
-        q.addBindValue(code == 1 ? description.join(QStringLiteral("\r\n")) : QStringLiteral("GOODS"));
-        q.addBindValue(QStringLiteral("MARKS"));
-        q.exec();
+    {
+        Insert bl(db, "INSERT INTO Dal_Bls (Bls_Codigo, Bls_ReservaNr, Bls_RefShipper, Bls_Navio, Bls_Viagem, "
+                      "Bls_PortLoading, Bls_PortDischarge, Bls_Shipper1, Bls_Cnee1, Bls_Notify1, Bls_Descricao, "
+                      "Bls_Carga, Bls_Cia_Nome, Bls_Cia_Usuario, Bls_Cia_Cidade, Bls_Cia_Arquivo, Bls_Marks, Bls_Imo, "
+                      "Bls_AsPerAgee, Bls_EmissaoBL, Bls_Payable) VALUES (?, ?, ?, ?, ?, 'SANTOS', 'ROTTERDAM', ?, ?, "
+                      "?, ?, 'FCL', 'CIA', 'USER', 'SANTOS', 'CIA01', 'MARKS', 0, 0, 'ORI', 'ORI')");
+        const std::string bigDescription = description.join(QStringLiteral("\r\n")).toStdString();
+        for (long long code = 1; code <= bls; ++code)
+            bl.run({std::to_string(code), number("BK%06lld", (code * 7919) % 100000), number("REF%lld", code),
+                    number("VESSEL %lld", (code * 31) % 997), number("V%lld", code % 50),
+                    number("SHIPPER %lld LTDA", code), number("CONSIGNEE %lld BV", code), number("NOTIFY %lld", code),
+                    code == 1 ? bigDescription : std::string("GOODS")});
     }
-    q.prepare(QStringLiteral("INSERT INTO Dal_Cntr (Cnt_Codigo, Cnt_Cod_BL, Cnt_Numero, Cnt_Tipo, Cnt_Peso, Cnt_Tara, "
-                             "Cnt_Lacre_1, Cnt_Volume, Cnt_VolTipo) VALUES (?, 1, ?, ?, ?, 2200, ?, 10, 'BOXES')"));
-    for (int i = 1; i <= size.containers; ++i) {
-        q.addBindValue(i);
-        q.addBindValue(QStringLiteral("ABCU%1").arg(i, 7, 10, QLatin1Char('0')));
-        q.addBindValue(i % 2 ? QStringLiteral("Dry Box 20") : QStringLiteral("Dry Box 40"));
-        q.addBindValue(10000.5 + i);
-        q.addBindValue(QStringLiteral("SEAL%1").arg(i));
-        q.exec();
+    {
+        Insert container(db, "INSERT INTO Dal_Cntr (Cnt_Codigo, Cnt_Cod_BL, Cnt_Numero, Cnt_Tipo, Cnt_Peso, Cnt_Tara, "
+                             "Cnt_Lacre_1, Cnt_Volume, Cnt_VolTipo) VALUES (?, 1, ?, ?, ?, 2200, ?, 10, 'BOXES')");
+        for (long long i = 1; i <= size.containers; ++i)
+            container.run({std::to_string(i), number("ABCU%07lld", i), i % 2 ? "Dry Box 20" : "Dry Box 40",
+                           std::to_string(10000.5 + double(i)), number("SEAL%lld", i)});
+        Insert document(db, "INSERT INTO Dal_SD (Sd_Codigo, Sd_Cod_BL, Sd_Tipo, Sd_Numero, Sd_Vencto, Sd_Peso, "
+                            "Sd_Volume, Sd_ValorFOB) VALUES (?, 1, 'SD', ?, '2026-12-31', 1234.5, 10, 99999.99)");
+        for (long long i = 1; i <= size.documents; ++i)
+            document.run({std::to_string(i), number("SD%08lld", i)});
+        Insert ncm(db, "INSERT INTO Dal_NCM (Ncm_Codigo, Ncm_Cod_BL, Ncm_Numero) VALUES (?, 1, ?)");
+        for (long long i = 1; i <= size.ncms; ++i)
+            ncm.run({std::to_string(i), std::to_string(84000000 + i)});
     }
-    q.prepare(QStringLiteral("INSERT INTO Dal_SD (Sd_Codigo, Sd_Cod_BL, Sd_Tipo, Sd_Numero, Sd_Vencto, Sd_Peso, "
-                             "Sd_Volume, Sd_ValorFOB) VALUES (?, 1, 'SD', ?, '2026-12-31', 1234.5, 10, 99999.99)"));
-    for (int i = 1; i <= size.documents; ++i) {
-        q.addBindValue(i);
-        q.addBindValue(QStringLiteral("SD%1").arg(i, 8, 10, QLatin1Char('0')));
-        q.exec();
-    }
-    q.prepare(QStringLiteral("INSERT INTO Dal_NCM (Ncm_Codigo, Ncm_Cod_BL, Ncm_Numero) VALUES (?, 1, ?)"));
-    for (int i = 1; i <= size.ncms; ++i) {
-        q.addBindValue(i);
-        q.addBindValue(QStringLiteral("%1").arg(84000000 + i));
-        q.exec();
-    }
-    q.exec(QStringLiteral("COMMIT"));
+    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
 }
 
 void openBl(int code)
@@ -133,28 +152,6 @@ void BM_StartupMainWindow(benchmark::State &state)
 void BM_StartupBareWindow(benchmark::State &state)
 {
     runProbe(state, BARE_PROBE);
-}
-
-// The search list's query stepped through by SQLite alone: the floor of the search list figure.
-void BM_SearchListSqliteFloor(benchmark::State &state)
-{
-    sqlite3 *db = nullptr;
-    sqlite3_open_v2(QFile::encodeName(Store::filePath()).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    const char *sql = "SELECT Bls_Codigo,\nBls_ReservaNr, Bls_RefShipper, Bls_Navio,\nBls_Viagem, Bls_PortLoading, "
-                      "Bls_PortDischarge,\nBls_Shipper1, Bls_Cnee1, Bls_Notify1\nfrom Dal_Bls\nORDER BY Bls_ReservaNr";
-    for (auto _ : state) {
-        sqlite3_stmt *stmt = nullptr;
-        sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr);
-        qint64 sum = 0;
-        while (sqlite3_step(stmt) == SQLITE_ROW) {
-            sum += sqlite3_column_int(stmt, 0);
-            for (int c = 1; c < 10; ++c)
-                sum += sqlite3_column_bytes(stmt, c) + (sqlite3_column_text(stmt, c) != nullptr);
-        }
-        sqlite3_finalize(stmt);
-        benchmark::DoNotOptimize(sum);
-    }
-    sqlite3_close(db);
 }
 
 void BM_TotalizaContainers(benchmark::State &state)
@@ -211,15 +208,77 @@ void BM_DraftTextFloor(benchmark::State &state)
     }
 }
 
-// The search window with its list of 100,000 BLs shown; a re-sort by vessel; one jump while typing.
+// The search window over the store's BLs: shown, re-sorted by vessel, a jump while typing, a scroll to the end or the
+// middle. Each against its floor: SQLite alone, on a connection of its own, doing the reads the list does for it (the
+// codes in the list's order, the page of rows shown, the seek of a booking number).
 void openList()
 {
-    EditBuffer *list = DM_BL->qyMostra;
+    ListQuery *list = DM_BL->qyMostra;
     list->close();
-    list->setSql(TF_Procura::listSql(0));
+    list->setOrder(TF_Procura::orderColumn(0));
     list->open();
 }
-void BM_SearchListShown(benchmark::State &state)
+
+// The booking number of the i-th jump: always one that is stored, spread over the whole list.
+QString bookingToJumpTo(int i, int bls)
+{
+    const long long code = (i * 7919LL) % bls + 1;
+    return QStringLiteral("BK%1").arg((code * 7919) % 100000, 6, 10, QLatin1Char('0'));
+}
+
+// The row the i-th scroll goes to: the end region and the middle region in turn, never twice the same page.
+int rowToScrollTo(int i, int bls)
+{
+    const int spread = std::max(1, bls / 4);
+    const int offset = int((i * 4099LL) % spread);
+    return i % 2 ? bls / 2 + offset / 2 : bls - 1 - offset;
+}
+
+sqlite3 *openFloor()
+{
+    sqlite3 *db = nullptr;
+    sqlite3_open_v2(QFile::encodeName(Store::filePath()).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    return db;
+}
+
+std::vector<qint64> floorCodes(sqlite3 *db, const char *orderColumn)
+{
+    std::vector<qint64> codes;
+    sqlite3_stmt *stmt = nullptr;
+    sqlite3_prepare_v2(db,
+                       ("SELECT Bls_Codigo FROM Dal_Bls ORDER BY " + std::string(orderColumn) + ", Bls_Codigo").c_str(),
+                       -1, &stmt, nullptr);
+    while (sqlite3_step(stmt) == SQLITE_ROW)
+        codes.push_back(sqlite3_column_int64(stmt, 0));
+    sqlite3_finalize(stmt);
+    return codes;
+}
+
+// The shown columns of the 64 rows from `first` on, by code, as the list reads a page.
+qint64 floorPage(sqlite3 *db, const std::vector<qint64> &codes, size_t first)
+{
+    first = std::min(first, codes.size() - std::min<size_t>(codes.size(), 64));
+    const size_t count = std::min<size_t>(64, codes.size() - first);
+    std::string sql = "SELECT Bls_Codigo, Bls_ReservaNr, Bls_RefShipper, Bls_Navio, Bls_Viagem, Bls_PortLoading, "
+                      "Bls_PortDischarge, Bls_Shipper1, Bls_Cnee1, Bls_Notify1 FROM Dal_Bls WHERE Bls_Codigo IN (?";
+    for (size_t i = 1; i < count; ++i)
+        sql += ",?";
+    sql += ")";
+    sqlite3_stmt *stmt = nullptr;
+    sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr);
+    for (size_t i = 0; i < count; ++i)
+        sqlite3_bind_int64(stmt, int(i) + 1, codes[first + i]);
+    qint64 sum = 0;
+    while (sqlite3_step(stmt) == SQLITE_ROW) {
+        sum += sqlite3_column_int64(stmt, 0);
+        for (int c = 1; c < 10; ++c)
+            sum += sqlite3_column_bytes(stmt, c) + (sqlite3_column_text(stmt, c) != nullptr);
+    }
+    sqlite3_finalize(stmt);
+    return sum;
+}
+
+void BM_SearchListShown(benchmark::State &state, int)
 {
     for (auto _ : state) {
         openList();
@@ -232,38 +291,118 @@ void BM_SearchListShown(benchmark::State &state)
         state.ResumeTiming();
     }
 }
-double residentMb = 0;
-void BM_SearchResortByVessel(benchmark::State &state)
+void BM_SearchListFloor(benchmark::State &state, int)
+{
+    sqlite3 *db = openFloor();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(floorPage(db, floorCodes(db, "Bls_ReservaNr"), 0));
+    sqlite3_close(db);
+}
+
+std::map<int, double> residentMb; // by number of BLs, the most seen with the list open
+
+// Opens the list sorted by booking number and shows the window, then times one step per iteration with the repaint
+// it causes. Notes the resident memory at the end, with the list still open.
+void timeInSearchWindow(benchmark::State &state, int bls, const std::function<void(TF_Procura &, int)> &step)
 {
     openList();
     TF_Procura window;
     window.show();
     QCoreApplication::processEvents();
+    int i = 0;
+    for (auto _ : state) {
+        step(window, ++i);
+        QCoreApplication::processEvents();
+    }
     QFile status(QStringLiteral("/proc/self/status"));
     if (status.open(QIODevice::ReadOnly))
         for (const QByteArray &line : status.readAll().split('\n'))
             if (line.startsWith("VmRSS:"))
-                residentMb = line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
-    int column = 2;
+                residentMb[bls] = std::max(residentMb[bls], line.mid(6).trimmed().split(' ').first().toDouble() / 1024);
+    DM_BL->qyMostra->close();
+}
+
+void BM_SearchResortByVessel(benchmark::State &state, int bls)
+{
+    timeInSearchWindow(state, bls, [](TF_Procura &window, int) { window.DBGrid1TitleClick(2); });
+}
+void BM_SearchResortFloor(benchmark::State &state, int)
+{
+    sqlite3 *db = openFloor();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(floorPage(db, floorCodes(db, "Bls_Navio"), 0));
+    sqlite3_close(db);
+}
+
+void BM_SearchJump(benchmark::State &state, int bls)
+{
+    timeInSearchWindow(state, bls,
+                       [bls](TF_Procura &window, int i) { window.Edit1->setText(bookingToJumpTo(i, bls)); });
+}
+void BM_SearchJumpFloor(benchmark::State &state, int bls)
+{
+    sqlite3 *db = openFloor();
+    const std::vector<qint64> codes = floorCodes(db, "Bls_ReservaNr");
+    sqlite3_stmt *seek = nullptr;
+    sqlite3_prepare_v2(db,
+                       "SELECT Bls_Codigo FROM Dal_Bls WHERE Bls_ReservaNr GLOB ? ORDER BY Bls_ReservaNr, Bls_Codigo",
+                       -1, &seek, nullptr);
+    int i = 0;
     for (auto _ : state) {
-        window.DBGrid1TitleClick(column);
-        QCoreApplication::processEvents();
-        column = column == 2 ? 0 : 2; // vessel, then back to the booking number
+        const std::string pattern = bookingToJumpTo(++i, bls).toStdString() + "*";
+        sqlite3_bind_text(seek, 1, pattern.data(), int(pattern.size()), SQLITE_TRANSIENT);
+        sqlite3_step(seek);
+        benchmark::DoNotOptimize(sqlite3_column_int64(seek, 0));
+        sqlite3_reset(seek);
+        benchmark::DoNotOptimize(floorPage(db, codes, size_t(i * 7919LL % bls)));
+    }
+    sqlite3_finalize(seek);
+    sqlite3_close(db);
+}
+
+void BM_SearchScroll(benchmark::State &state, int bls)
+{
+    timeInSearchWindow(state, bls, [bls](TF_Procura &window, int i) {
+        window.DBGrid1->verticalScrollBar()->setValue(rowToScrollTo(i, bls));
+    });
+}
+// The list's own part of a jump and of a scroll, without the window: what the list reads and does to find the row
+// and to give the cells of the rows a screen shows.
+void readScreenFrom(int first)
+{
+    const ListQuery *list = DM_BL->qyMostra;
+    qint64 sum = 0;
+    for (int row = first; row < std::min(first + 24, list->recordCount()); ++row)
+        for (const char *column : {"Bls_ReservaNr", "Bls_Navio", "Bls_Shipper1", "Bls_Notify1"})
+            sum += list->displayTextAt(row, QLatin1String(column)).size();
+    benchmark::DoNotOptimize(sum);
+}
+void BM_SearchJumpList(benchmark::State &state, int bls)
+{
+    openList();
+    int i = 0;
+    for (auto _ : state) {
+        DM_BL->qyMostra->locate(QStringLiteral("Bls_ReservaNr"), bookingToJumpTo(++i, bls));
+        readScreenFrom(DM_BL->qyMostra->currentIndex());
     }
     DM_BL->qyMostra->close();
 }
-void BM_SearchJump(benchmark::State &state)
+void BM_SearchScrollList(benchmark::State &state, int bls)
 {
     openList();
-    TF_Procura window;
-    window.show();
-    QCoreApplication::processEvents();
-    int n = 0;
-    for (auto _ : state) {
-        window.Edit1->setText(QStringLiteral("BK%1").arg((n += 7919) % 100000, 6, 10, QLatin1Char('0')));
-        QCoreApplication::processEvents();
-    }
+    int i = 0;
+    for (auto _ : state)
+        readScreenFrom(rowToScrollTo(++i, bls));
     DM_BL->qyMostra->close();
+}
+void BM_SearchScrollFloor(benchmark::State &state, int bls)
+{
+    sqlite3 *db = openFloor();
+    const std::vector<qint64> codes = floorCodes(db, "Bls_ReservaNr");
+    int i = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(floorPage(db, codes, size_t(rowToScrollTo(++i, bls))));
+    sqlite3_close(db);
 }
 
 // A language switch with the main window and one modal window open.
@@ -318,73 +457,151 @@ void BM_EdiComposeAndWrite(benchmark::State &state)
         EdiBlFile::save(path, lines);
     }
 }
-// The floor writes the file's bytes straight to disk with the same durability as the program's save (the data is
-// synced before the call returns), without composing the lines or going through a temporary file.
+// The floor writes the same lines with a plain formatter: each tag and its value put into one buffer, numbers through
+// std::to_chars, then the buffer written to a new file and synced to disk, as the program's save syncs. What it
+// formats is taken from the program's own lines once, before the timing: a value that reads as a number is held as
+// a double, any other as its bytes.
 void BM_EdiWriteFloor(benchmark::State &state)
 {
-    const QString path = scratch + QStringLiteral("/DVBL_CIA01_BIG.TXT");
-    QFile made(path);
-    made.open(QIODevice::ReadOnly);
-    const QByteArray bytes = made.readAll();
-    made.close();
-    const QString copy = scratch + QStringLiteral("/floor.TXT");
+    struct Line
+    {
+        std::string tag, text;
+        std::optional<double> number;
+    };
+    std::vector<Line> items;
+    {
+        const EdiBlRows rows = bigRows();
+        const QStringList description =
+            DraftFilling::memoLines(rows.bl.value(QStringLiteral("Bls_Descricao")).toString()).mid(0, 40);
+        QStringList lines;
+        ComposeEdiBlLines(rows, {QStringLiteral("MARKS")}, description, QStringLiteral("1.1.26"), QDate::currentDate(),
+                          lines);
+        for (const QString &line : lines) {
+            const qsizetype tagEnd = line.startsWith(QLatin1Char('[')) ? line.indexOf(QLatin1Char(']')) + 1 : 0;
+            Line item{line.left(tagEnd).toStdString(), line.mid(tagEnd).toStdString(), std::nullopt};
+            bool isNumber = false;
+            const double value = line.mid(tagEnd).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&isNumber);
+            if (isNumber)
+                item.number = value;
+            items.push_back(std::move(item));
+        }
+    }
+    const QByteArray path = QFile::encodeName(scratch + QStringLiteral("/floor.TXT"));
+    std::string buffer;
     for (auto _ : state) {
-        QFile::remove(copy);
-        QFile file(copy);
-        file.open(QIODevice::WriteOnly);
-        file.write(bytes);
-        file.flush();
-        ::fdatasync(file.handle());
-        file.close();
+        buffer.clear();
+        for (const Line &item : items) {
+            buffer += item.tag;
+            if (item.number) {
+                char digits[32];
+                buffer.append(digits, std::to_chars(digits, digits + sizeof digits, *item.number).ptr);
+            } else {
+                buffer += item.text;
+            }
+            buffer += "\r\n";
+        }
+        ::unlink(path.constData());
+        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        benchmark::DoNotOptimize(::write(fd, buffer.data(), buffer.size()));
+        ::fdatasync(fd);
+        ::close(fd);
     }
 }
 
 // iterations 0: Google Benchmark picks the count. A tiny run measures each benchmark once.
-void registerAll(bool tiny)
+void add(const std::string &name, std::function<void(benchmark::State &)> function, int iterations, int repetitions,
+         bool tiny, bool manualTime = false)
+{
+    benchmark::internal::Benchmark *b =
+        benchmark::RegisterBenchmark(name.c_str(), [function](benchmark::State &state) { function(state); });
+    b->Unit(benchmark::kMillisecond)->Repetitions(tiny ? 1 : repetitions);
+    if (tiny || iterations > 0)
+        b->Iterations(tiny ? 1 : iterations);
+    if (manualTime)
+        b->UseManualTime();
+}
+
+// The search figures for a store of that many BLs, named with the number.
+void registerSearch(int bls, bool tiny)
 {
     struct Entry
     {
         const char *name;
-        void (*function)(benchmark::State &);
-        int iterations, repetitions;
-        bool manualTime;
+        void (*function)(benchmark::State &, int);
+        int iterations;
     };
     const Entry entries[] = {
-        {"BM_StartupMainWindow", BM_StartupMainWindow, 1, 7, true},
-        {"BM_StartupBareWindow", BM_StartupBareWindow, 1, 7, true},
-        {"BM_SearchListShown", BM_SearchListShown, 3, 5, false},
-        {"BM_SearchListSqliteFloor", BM_SearchListSqliteFloor, 0, 5, false},
-        {"BM_SearchResortByVessel", BM_SearchResortByVessel, 4, 5, false},
-        {"BM_SearchJump", BM_SearchJump, 50, 5, false},
-        {"BM_LanguageSwitch", BM_LanguageSwitch, 20, 5, false},
-        {"BM_EdiComposeAndWrite", BM_EdiComposeAndWrite, 0, 5, false},
-        {"BM_EdiWriteFloor", BM_EdiWriteFloor, 0, 5, false},
-        {"BM_TotalizaContainers", BM_TotalizaContainers, 0, 5, false},
-        {"BM_AttachContainerLines", BM_AttachContainerLines, 0, 5, false},
-        {"BM_DraftPrepare", BM_DraftPrepare, 0, 5, false},
-        {"BM_DraftTextFloor", BM_DraftTextFloor, 0, 5, false},
+        {"BM_SearchListShown", BM_SearchListShown, 3},
+        {"BM_SearchListFloor", BM_SearchListFloor, 0},
+        {"BM_SearchResortByVessel", BM_SearchResortByVessel, 4},
+        {"BM_SearchResortFloor", BM_SearchResortFloor, 0},
+        {"BM_SearchJump", BM_SearchJump, 50},
+        {"BM_SearchJumpList", BM_SearchJumpList, 50},
+        {"BM_SearchJumpFloor", BM_SearchJumpFloor, 50},
+        {"BM_SearchScroll", BM_SearchScroll, 50},
+        {"BM_SearchScrollList", BM_SearchScrollList, 50},
+        {"BM_SearchScrollFloor", BM_SearchScrollFloor, 50},
     };
     for (const Entry &e : entries) {
-        benchmark::internal::Benchmark *b = benchmark::RegisterBenchmark(e.name, e.function);
-        b->Unit(benchmark::kMillisecond)->Repetitions(tiny ? 1 : e.repetitions);
-        if (tiny || e.iterations > 0)
-            b->Iterations(tiny ? 1 : e.iterations);
-        if (e.manualTime)
-            b->UseManualTime();
+        std::string name(e.name);
+        name += '/';
+        name += std::to_string(bls);
+        add(
+            name, [e, bls](benchmark::State &state) { e.function(state, bls); }, e.iterations, 5, tiny);
     }
 }
 
+// The figures that do not depend on the number of BLs.
+void registerOthers(bool tiny)
+{
+    add("BM_StartupMainWindow", BM_StartupMainWindow, 1, 7, tiny, true);
+    add("BM_StartupBareWindow", BM_StartupBareWindow, 1, 7, tiny, true);
+    add("BM_LanguageSwitch", BM_LanguageSwitch, 20, 5, tiny);
+    add("BM_EdiComposeAndWrite", BM_EdiComposeAndWrite, 0, 5, tiny);
+    add("BM_EdiWriteFloor", BM_EdiWriteFloor, 0, 5, tiny);
+    add("BM_TotalizaContainers", BM_TotalizaContainers, 0, 5, tiny);
+    add("BM_AttachContainerLines", BM_AttachContainerLines, 0, 5, tiny);
+    add("BM_DraftPrepare", BM_DraftPrepare, 0, 5, tiny);
+    add("BM_DraftTextFloor", BM_DraftTextFloor, 0, 5, tiny);
+}
+
 const std::vector<Figure> figures{
-    {"start-up to main window shown", "BM_StartupMainWindow", 300, "BM_StartupBareWindow", 1.5},
-    {"search list of 100,000 BLs shown", "BM_SearchListShown", 200, "BM_SearchListSqliteFloor", 2},
-    {"search list re-sorted by vessel", "BM_SearchResortByVessel", 300, "", 0},
-    {"jump while typing a booking number", "BM_SearchJump", 10, "", 0},
+    {"start-up to main window shown", "BM_StartupMainWindow", 300, "BM_StartupBareWindow", 2},
     {"language switch, main window and a modal window", "BM_LanguageSwitch", 30, "", 0},
     {"TotalizaContainers, 1,000 containers", "BM_TotalizaContainers", 50, "", 0},
     {"ANEXAR of 1,000 container lines", "BM_AttachContainerLines", 50, "", 0},
     {"draft with a 2,000-line description", "BM_DraftPrepare", 500, "BM_DraftTextFloor", 0},
-    {"EDI/BL of 1,000 containers, 500 SD, 190 NCM", "BM_EdiComposeAndWrite", 20, "BM_EdiWriteFloor", 3},
+    {"EDI/BL of 1,000 containers, 500 SD, 190 NCM", "BM_EdiComposeAndWrite", 20, "BM_EdiWriteFloor", 2},
 };
+
+const std::vector<GrowthFigure> searchFigures{
+    {"search list shown", "BM_SearchListShown", 200, "BM_SearchListFloor", 2},
+    {"re-sorted by vessel", "BM_SearchResortByVessel", 300, "BM_SearchResortFloor", 2},
+    {"jump while typing a booking number", "BM_SearchJump", 10, "BM_SearchJumpFloor", 2},
+    {"scrolled to the end or the middle", "BM_SearchScroll", 20, "BM_SearchScrollFloor", 2},
+    {"jump, the list alone (no repaint)", "BM_SearchJumpList", 10, "BM_SearchJumpFloor", 2},
+    {"scroll, the list alone (no repaint)", "BM_SearchScrollList", 20, "BM_SearchScrollFloor", 2},
+};
+
+// The numbers of BLs of "--bls N[,N...]", taken out of the arguments; by default the three sizes of the targets.
+std::vector<int> takeSizes(int &argc, char *argv[])
+{
+    std::vector<int> sizes;
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::strcmp(argv[i], "--bls") != 0)
+            continue;
+        for (const QString &n : QString::fromLocal8Bit(argv[i + 1]).split(QLatin1Char(',')))
+            if (n.toInt() > 0)
+                sizes.push_back(n.toInt());
+        std::copy(argv + i + 2, argv + argc, argv + i);
+        argc -= 2;
+        break;
+    }
+    if (sizes.empty())
+        sizes = {10000, 100000, 1000000};
+    std::sort(sizes.begin(), sizes.end());
+    return sizes;
+}
 
 } // namespace
 
@@ -395,6 +612,7 @@ int main(int argc, char *argv[])
     const bool tiny = std::any_of(argv + 1, argv + argc, isTiny);
     argc = int(std::remove_if(argv + 1, argv + argc, isTiny) - argv);
     size = tiny ? TinySize : FullSize;
+    const std::vector<int> sizes = tiny ? std::vector<int>{50} : takeSizes(argc, argv);
 
     QTemporaryDir dir;
     scratch = dir.path();
@@ -406,16 +624,32 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     DalvoraApplication app(argc, argv);
     AppFonts::install();
-    Store::open(scratch);
-    TDM_BL dataModule;
-    DM_BL = &dataModule;
-    seedStore();
-
     benchmark::Initialize(&argc, argv);
-    registerAll(tiny);
     MedianReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    const TableResult result = printTable(reporter, figures, residentMb, 150);
+
+    // The smallest store first: the other figures run on it, and each store is made only when its turn comes.
+    for (const int bls : sizes) {
+        const QString folder = scratch + QStringLiteral("/bls") + QString::number(bls);
+        QDir(scratch).mkpath(folder);
+        seedStore(folder, bls);
+        Store::open(folder);
+        {
+            TDM_BL dataModule;
+            DM_BL = &dataModule;
+            benchmark::ClearRegisteredBenchmarks();
+            registerSearch(bls, tiny);
+            if (bls == sizes.front())
+                registerOthers(tiny);
+            benchmark::RunSpecifiedBenchmarks(&reporter);
+            residentMb.try_emplace(bls, 0);
+            DM_BL = nullptr;
+        }
+        Store::close();
+        QFile::remove(folder + QStringLiteral("/dalvora.db"));
+    }
+
+    TableResult result = printTable(reporter, figures);
+    printGrowthTable(reporter, searchFigures, residentMb, 200, result);
     benchmark::Shutdown();
     if (tiny) {
         std::printf("tiny data: the figures only show that every benchmark ran\n");

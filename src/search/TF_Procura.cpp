@@ -65,7 +65,7 @@ TF_Procura::TF_Procura(QWidget *parent) : QDialog(parent)
     SB_Calendario->hide();
 #endif
 
-    DBGrid1->setDataSource(DM_BL->DS_Mostra);
+    DBGrid1->setRows(DM_BL->qyMostra);
     DBGrid1->setColumns(DBGrid1->property("dataFields").toStringList(), DBGrid1->columnTitles(),
                         {123, 115, 127, 100, 130, 130, 200, 200, 200});
     QHeaderView *titles = DBGrid1->horizontalHeader();
@@ -93,24 +93,19 @@ TF_Procura::TF_Procura(QWidget *parent) : QDialog(parent)
 
 TF_Procura::~TF_Procura() = default;
 
-QStringList TF_Procura::listSql(int column)
+QString TF_Procura::orderColumn(int column)
 {
     static const char *const order[] = {"Bls_ReservaNr", "Bls_RefShipper",  "Bls_Navio",
                                         "Bls_Viagem",    "Bls_PortLoading", "Bls_PortDischarge",
                                         "Bls_Shipper1",  "Bls_Cnee1",       "Bls_Notify1"};
-    QStringList lines{QStringLiteral("SELECT Bls_Codigo,"), QStringLiteral("Bls_ReservaNr, Bls_RefShipper, Bls_Navio,"),
-                      QStringLiteral("Bls_Viagem, Bls_PortLoading, Bls_PortDischarge,"),
-                      QStringLiteral("Bls_Shipper1, Bls_Cnee1, Bls_Notify1"), QStringLiteral("from Dal_Bls")};
-    if (column >= 0 && column < int(std::size(order)))
-        lines << QStringLiteral("ORDER BY ") + QLatin1String(order[column]);
-    return lines;
+    return column >= 0 && column < int(std::size(order)) ? QLatin1String(order[column]) : QString();
 }
 
 TF_Procura::Result TF_Procura::execSearch(QWidget *parent)
 {
-    EditBuffer *list = DM_BL->qyMostra;
+    ListQuery *list = DM_BL->qyMostra;
     list->close();
-    list->setSql(listSql(0));
+    list->setOrder(orderColumn(0));
     list->open();
     const auto closeList = qScopeGuard([list] { list->close(); });
     TF_Procura window(parent);
@@ -127,7 +122,7 @@ TF_Procura::Result TF_Procura::execSearch(QWidget *parent)
 
 int TF_Procura::selectedCode() const
 {
-    const EditBuffer *list = DM_BL->qyMostra;
+    const ListQuery *list = DM_BL->qyMostra;
     return list->isOpen() && list->currentIndex() >= 0 ? list->integer(Codigo) : 0;
 }
 
@@ -158,9 +153,9 @@ void TF_Procura::FormShow()
 
 void TF_Procura::DBGrid1TitleClick(int column)
 {
-    EditBuffer *list = DM_BL->qyMostra;
+    ListQuery *list = DM_BL->qyMostra;
     list->close();
-    list->setSql(listSql(column));
+    list->setOrder(orderColumn(column));
     list->open();
 }
 
@@ -168,7 +163,7 @@ void TF_Procura::Edit1Change()
 {
     // An emptied box leaves the selection where it is.
     const QString text = Edit1->text();
-    EditBuffer *list = DM_BL->qyMostra;
+    ListQuery *list = DM_BL->qyMostra;
     if (text.isEmpty() || !list->isOpen())
         return;
     list->locate(Reserva, text);
@@ -205,7 +200,7 @@ void TF_Procura::BB_DeleteClick()
     // The containers, documents and NCM codes go with the BL or nothing goes: a failure half-way would leave a BL
     // with part of its details.
     DM_BL->deleteBlWithDetails(code);
-    EditBuffer *list = DM_BL->qyMostra;
+    ListQuery *list = DM_BL->qyMostra;
     list->close();
     list->open();
 }

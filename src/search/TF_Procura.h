@@ -5,7 +5,6 @@
 
 #include <QDialog>
 #include <QString>
-#include <QStringList>
 
 class TMsgDlg;
 class TIvTranslator;
@@ -35,9 +34,9 @@ public:
     explicit TF_Procura(QWidget *parent = nullptr);
     ~TF_Procura() override;
 
-    // The statement of the list: its five fixed lines and the ordering line of a grid column (0 to 8, see the
-    // grid's columns); any other column adds no ordering line.
-    static QStringList listSql(int column);
+    // The column the list is sorted by when the title of a grid column (0 to 8) is clicked; any other column sorts
+    // by nothing but the code (empty).
+    static QString orderColumn(int column);
     // The whole search: opens qyMostra sorted by booking number, shows the window modally, reads its result and
     // closes qyMostra again (also when an error ends the search).
     static Result execSearch(QWidget *parent);

@@ -4,6 +4,7 @@
 #include "SqliteRowReader.h"
 #include "Store.h"
 #include "StoreError.h"
+#include "StoredValue.h"
 #include "UpdateSql.h"
 
 #include <QRegularExpression>
@@ -13,34 +14,12 @@
 #include <algorithm>
 
 namespace {
+using StoredValue::plainText;
+using StoredValue::typeOf;
+
 QString lines(const QStringList &sql)
 {
     return sql.join(QLatin1Char('\n'));
-}
-
-ColumnType typeOf(const QString &column)
-{
-    const ColumnDef *def = TableDef::findColumn(column);
-    return def ? def->type : ColumnType::Integer; // computed columns such as Codi are integers
-}
-
-// Stored values are kept typed in memory: int, double, bool, QDate, QString; null as an invalid QVariant.
-QVariant fromStore(const SqliteRowReader &reader, int column, ColumnType type)
-{
-    if (reader.isNull(column))
-        return {};
-    switch (type) {
-    case ColumnType::Integer:
-        return int(reader.integer(column));
-    case ColumnType::Number:
-        return reader.number(column);
-    case ColumnType::Logical:
-        return reader.integer(column) != 0;
-    case ColumnType::Date:
-        return QDate::fromString(reader.text(column).left(10), Qt::ISODate);
-    default:
-        return reader.text(column);
-    }
 }
 
 QVariant toStore(const QVariant &value, ColumnType type)
@@ -81,39 +60,6 @@ QVariant coerce(const QVariant &value, ColumnType type)
     }
 }
 
-QString plainText(const QVariant &value, ColumnType type)
-{
-    if (!value.isValid())
-        return {};
-    switch (type) {
-    case ColumnType::Number:
-        return QString::number(value.toDouble(), 'g', 15);
-    case ColumnType::Logical:
-        return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    case ColumnType::Date:
-        return Formats::shortDate(value.toDate());
-    default:
-        return value.toString();
-    }
-}
-
-int compareValues(const QVariant &a, const QVariant &b, ColumnType type)
-{
-    if (!a.isValid() || !b.isValid())
-        return int(a.isValid()) - int(b.isValid());
-    switch (type) {
-    case ColumnType::Integer:
-    case ColumnType::Logical:
-        return (a.toInt() > b.toInt()) - (a.toInt() < b.toInt());
-    case ColumnType::Number:
-        return (a.toDouble() > b.toDouble()) - (a.toDouble() < b.toDouble());
-    case ColumnType::Date:
-        return (a.toDate() > b.toDate()) - (a.toDate() < b.toDate());
-    default:
-        return a.toString().compare(b.toString());
-    }
-}
-
 const QRegularExpression &placeholderPattern()
 {
     static const QRegularExpression pattern(QStringLiteral(":([A-Za-z_][A-Za-z0-9_]*)"));
@@ -121,7 +67,7 @@ const QRegularExpression &placeholderPattern()
 }
 } // namespace
 
-EditBuffer::EditBuffer(const QString &name, QObject *parent) : QObject(parent), m_name(name)
+EditBuffer::EditBuffer(const QString &name, QObject *parent) : RowList(parent), m_name(name)
 {
     setObjectName(name);
 }
@@ -166,7 +112,7 @@ void EditBuffer::open()
     while (reader.next()) {
         Row row(width);
         for (int i = 0; i < width; ++i)
-            row[i] = fromStore(reader, i, m_types[i]);
+            row[i] = StoredValue::read(reader, i, m_types[i]);
         m_rows.append(std::move(row));
     }
     m_current = m_rows.isEmpty() ? -1 : 0;
@@ -232,36 +178,6 @@ void EditBuffer::setCurrentIndex(int row)
         throw StoreError(QStringLiteral("Registro em edição: confirme ou cancele antes de mudar de registro."));
     m_current = row;
     m_eof = false;
-    Q_EMIT currentChanged();
-}
-
-bool EditBuffer::locate(const QString &column, const QString &prefix)
-{
-    const int c = columnIndex(column);
-    // Text cells are compared in place: the jump runs on every key typed, over lists of 100,000 rows.
-    const auto startsWith = [&](const QVariant &cell) {
-        if (cell.typeId() == QMetaType::QString)
-            return static_cast<const QString *>(cell.constData())->startsWith(prefix, Qt::CaseSensitive);
-        return plainText(cell, m_types[c]).startsWith(prefix, Qt::CaseSensitive);
-    };
-    for (int i = 0; i < m_rows.size(); ++i) {
-        if (startsWith(m_rows[i][c])) {
-            setCurrentIndex(i);
-            return true;
-        }
-    }
-    return false;
-}
-
-void EditBuffer::sortBy(const QString &column)
-{
-    const int c = columnIndex(column);
-    const ColumnType type = m_types[c];
-    std::stable_sort(m_rows.begin(), m_rows.end(),
-                     [&](const Row &a, const Row &b) { return compareValues(a[c], b[c], type) < 0; });
-    m_current = m_rows.isEmpty() ? -1 : 0;
-    m_eof = m_rows.isEmpty();
-    Q_EMIT rowsReset();
     Q_EMIT currentChanged();
 }
 
@@ -610,7 +526,7 @@ EditBuffer::Row EditBuffer::readRowByKey(const QVariant &keyValue) const
             stored.insert(key(names[i]), i);
         for (int i = 0; i < m_columns.size(); ++i) {
             const int at = stored.value(key(m_columns[i]), -1);
-            row << (at < 0 ? QVariant() : fromStore(reader, at, m_types[i]));
+            row << (at < 0 ? QVariant() : StoredValue::read(reader, at, m_types[i]));
         }
     }
     return row;

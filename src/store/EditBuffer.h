@@ -1,11 +1,11 @@
 #pragma once
 
+#include "RowList.h"
 #include "TableDef.h"
 
 #include <QDate>
 #include <QHash>
 #include <QList>
-#include <QObject>
 #include <QStringList>
 #include <QVariant>
 #include <functional>
@@ -16,7 +16,7 @@ class UpdateSql;
 // A query whose rows are held in memory with one current row, a state and at most one pending change.
 // With an update object it can insert, edit and delete rows; every post and delete is applied to the
 // table and committed at once, one row at a time.
-class EditBuffer : public QObject
+class EditBuffer : public RowList
 {
     Q_OBJECT
 
@@ -47,13 +47,9 @@ public:
     void first();
     void next();
     bool eof() const;
-    int recordCount() const { return int(m_rows.size()); }
-    int currentIndex() const { return m_current; }
-    void setCurrentIndex(int row);
-    // Moves to the first row whose column starts with the text (case-sensitive); false and no move when none.
-    bool locate(const QString &column, const QString &prefix);
-    // Reorders the rows by a column (ascending); the current row becomes the first.
-    void sortBy(const QString &column);
+    int recordCount() const override { return int(m_rows.size()); }
+    int currentIndex() const override { return m_current; }
+    void setCurrentIndex(int row) override;
 
     // Columns of the result, in query order, and their types (from the table definitions).
     QStringList columnNames() const { return m_columns; }
@@ -84,7 +80,7 @@ public:
     void setDisplayFormat(const QString &column, const QString &pattern);
     QString displayFormat(const QString &column) const;
     QString displayText(const QString &column) const;
-    QString displayTextAt(int row, const QString &column) const;
+    QString displayTextAt(int row, const QString &column) const override;
 
     // Record actions
     void insert();
@@ -96,9 +92,6 @@ public:
 
 Q_SIGNALS:
     void stateChanged(EditBuffer::State state);
-    void currentChanged(); // another row became current, or the rows were re-read
-    void fieldChanged(const QString &column);
-    void rowsReset(); // the whole row set changed (open, close, sort, delete)
 
 private:
     using Row = QList<QVariant>; // by column position; kept compact for lists of many rows

@@ -98,6 +98,11 @@ bool SqliteRowReader::next()
     }
 }
 
+void SqliteRowReader::reset()
+{
+    sqlite3_reset(m_statement);
+}
+
 bool SqliteRowReader::isNull(int column) const
 {
     return sqlite3_column_type(m_statement, column) == SQLITE_NULL;

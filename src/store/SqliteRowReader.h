@@ -24,6 +24,8 @@ public:
     QStringList columnNames() const;
     // Moves to the next row; false after the last one. Throws StoreError when SQLite fails (busy, I/O, corrupt).
     bool next();
+    // Back before the first row, to run the statement again with other values bound.
+    void reset();
 
     bool isNull(int column) const;
     qint64 integer(int column) const;

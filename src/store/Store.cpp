@@ -138,8 +138,12 @@ void Store::open(const QString &folder)
         openedFile = identityOf(path).value_or(FileIdentity{});
         {
             WriteTransaction transaction;
-            for (const TableDef *table : TableDef::all())
+            // A store made before the indexes existed gets them here; its rows stay as they are.
+            for (const TableDef *table : TableDef::all()) {
                 execOrThrow(table->createSql(), cannot);
+                for (const QString &index : table->indexSql())
+                    execOrThrow(index, cannot);
+            }
             transaction.commit();
         }
         probeWriting();

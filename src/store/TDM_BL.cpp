@@ -9,13 +9,19 @@ TDM_BL *DM_BL = nullptr;
 TDM_BL::TDM_BL(QObject *parent)
     : QObject(parent), qyBLS(new EditBuffer(QStringLiteral("qyBLS"), this)),
       qyCntr(new EditBuffer(QStringLiteral("qyCntr"), this)), qySD(new EditBuffer(QStringLiteral("qySD"), this)),
-      qyNCM(new EditBuffer(QStringLiteral("qyNCM"), this)), qyMostra(new EditBuffer(QStringLiteral("qyMostra"), this)),
+      qyNCM(new EditBuffer(QStringLiteral("qyNCM"), this)),
+      qyMostra(
+          new ListQuery(QStringLiteral("qyMostra"), TableDef::bls(),
+                        {QStringLiteral("Bls_Codigo"), QStringLiteral("Bls_ReservaNr"),
+                         QStringLiteral("Bls_RefShipper"), QStringLiteral("Bls_Navio"), QStringLiteral("Bls_Viagem"),
+                         QStringLiteral("Bls_PortLoading"), QStringLiteral("Bls_PortDischarge"),
+                         QStringLiteral("Bls_Shipper1"), QStringLiteral("Bls_Cnee1"), QStringLiteral("Bls_Notify1")},
+                        this)),
       qyBusca(new EditBuffer(QStringLiteral("qyBusca"), this)), qyDup(new EditBuffer(QStringLiteral("qyDup"), this)),
       qyPrint(new EditBuffer(QStringLiteral("qyPrint"), this)), upBLS(TableDef::bls()), UpCntr(TableDef::cntr()),
       upSD(TableDef::sd()), upNCM(TableDef::ncm()), DS_BLS(new DataSource(qyBLS, this)),
       DS_Cntr(new DataSource(qyCntr, this)), DS_SD(new DataSource(qySD, this)), DS_NCM(new DataSource(qyNCM, this)),
-      DS_Mostra(new DataSource(qyMostra, this)), DS_Dup(new DataSource(qyDup, this)),
-      DS_Print(new DataSource(qyPrint, this))
+      DS_Dup(new DataSource(qyDup, this)), DS_Print(new DataSource(qyPrint, this))
 {
     setObjectName(QStringLiteral("DM_BL"));
     qyBLS->setUpdateObject(&upBLS);

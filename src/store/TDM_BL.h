@@ -2,6 +2,7 @@
 
 #include "DataSource.h"
 #include "EditBuffer.h"
+#include "ListQuery.h"
 #include "UpdateSql.h"
 
 #include <QObject>
@@ -22,7 +23,8 @@ public:
     EditBuffer *qySD;
     EditBuffer *qyNCM;
     // Read-only and scratch queries
-    EditBuffer *qyMostra;
+    ListQuery *qyMostra; // the search window's list of all BLs
+
     EditBuffer *qyBusca;
     EditBuffer *qyDup;
     EditBuffer *qyPrint;
@@ -36,7 +38,6 @@ public:
     DataSource *DS_Cntr;
     DataSource *DS_SD;
     DataSource *DS_NCM;
-    DataSource *DS_Mostra;
     DataSource *DS_Dup;
     DataSource *DS_Print;
 

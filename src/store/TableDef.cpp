@@ -69,9 +69,25 @@ QString TableDef::createSql() const
     return QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)").arg(name, defs.join(QStringLiteral(", ")));
 }
 
+QStringList TableDef::indexSql() const
+{
+    QStringList statements;
+    for (const QString &column : indexed)
+        statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Ix_%2 ON %1 (%2)").arg(name, column);
+    return statements;
+}
+
 const TableDef &TableDef::bls()
 {
-    static const TableDef t{QStringLiteral("Dal_Bls"), QStringLiteral("Bls_Codigo"), QString(), blsColumns()};
+    // The search list sorts by each of these and jumps on the booking number.
+    static const TableDef t{
+        QStringLiteral("Dal_Bls"),
+        QStringLiteral("Bls_Codigo"),
+        QString(),
+        blsColumns(),
+        {QStringLiteral("Bls_ReservaNr"), QStringLiteral("Bls_RefShipper"), QStringLiteral("Bls_Navio"),
+         QStringLiteral("Bls_Viagem"), QStringLiteral("Bls_PortLoading"), QStringLiteral("Bls_PortDischarge"),
+         QStringLiteral("Bls_Shipper1"), QStringLiteral("Bls_Cnee1"), QStringLiteral("Bls_Notify1")}};
     return t;
 }
 

@@ -20,10 +20,15 @@ struct TableDef
     QString key;
     QString link; // empty for Dal_Bls
     QList<ColumnDef> columns;
+    // Columns with an index of their own, so that a list sorted by one of them or searched on one of them reads only
+    // the rows it shows.
+    QStringList indexed = {};
 
     const ColumnDef *column(const QString &name) const; // case-insensitive; nullptr when unknown
     QStringList columnNames() const;
     QString createSql() const;
+    // One "CREATE INDEX IF NOT EXISTS" per indexed column.
+    QStringList indexSql() const;
 
     static const TableDef &bls();
     static const TableDef &cntr();

@@ -2,7 +2,7 @@
 
 BufferTableModel::BufferTableModel(QObject *parent) : QAbstractTableModel(parent) {}
 
-void BufferTableModel::setBuffer(EditBuffer *buffer)
+void BufferTableModel::setBuffer(RowList *buffer)
 {
     beginResetModel();
     for (const auto &c : std::as_const(m_connections))
@@ -10,10 +10,10 @@ void BufferTableModel::setBuffer(EditBuffer *buffer)
     m_connections.clear();
     m_buffer = buffer;
     if (buffer) {
-        m_connections << connect(buffer, &EditBuffer::rowsReset, this, [this] {
+        m_connections << connect(buffer, &RowList::rowsReset, this, [this] {
             beginResetModel();
             endResetModel();
-        }) << connect(buffer, &EditBuffer::fieldChanged, this, [this] {
+        }) << connect(buffer, &RowList::fieldChanged, this, [this] {
             const int row = m_buffer->currentIndex();
             if (row >= 0)
                 Q_EMIT dataChanged(index(row, 0), index(row, columnCount() - 1));

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "EditBuffer.h"
+#include "RowList.h"
 
 #include <QAbstractTableModel>
 #include <QPointer>
 #include <QStringList>
 
-// The rows of an edit buffer as a table: one column per field, cells in the field's display format.
-// Reads the buffer's rows on demand, so a list of many rows costs no copy.
+// The rows of an edit buffer or list as a table: one column per field, cells in the field's display format.
+// Reads the rows on demand, so a list of many rows costs no copy.
 class BufferTableModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -15,8 +15,8 @@ class BufferTableModel : public QAbstractTableModel
 public:
     explicit BufferTableModel(QObject *parent = nullptr);
 
-    void setBuffer(EditBuffer *buffer);
-    EditBuffer *buffer() const { return m_buffer; }
+    void setBuffer(RowList *buffer);
+    RowList *buffer() const { return m_buffer; }
     void setFields(const QStringList &fields);
     QStringList fields() const { return m_fields; }
     void setTitles(const QStringList &titles);
@@ -30,7 +30,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
-    QPointer<EditBuffer> m_buffer;
+    QPointer<RowList> m_buffer;
     QStringList m_fields;
     QStringList m_titles;
     QList<Qt::Alignment> m_alignments;

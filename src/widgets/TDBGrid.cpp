@@ -23,19 +23,24 @@ TDBGrid::TDBGrid(QWidget *parent) : QTableView(parent), m_model(new BufferTableM
         followBuffer();
     });
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex &current) {
-        if (m_following || !m_source || !current.isValid())
+        if (m_following || !m_rows || !current.isValid())
             return;
-        m_source->buffer()->setCurrentIndex(current.row());
+        m_rows->setCurrentIndex(current.row());
     });
 }
 
 void TDBGrid::setDataSource(DataSource *source)
 {
+    setRows(source ? source->buffer() : nullptr);
+}
+
+void TDBGrid::setRows(RowList *rows)
+{
     disconnect(m_follow);
-    m_source = source;
-    m_model->setBuffer(source ? source->buffer() : nullptr);
-    if (source)
-        m_follow = connect(source->buffer(), &EditBuffer::currentChanged, this, &TDBGrid::followBuffer);
+    m_rows = rows;
+    m_model->setBuffer(rows);
+    if (rows)
+        m_follow = connect(rows, &RowList::currentChanged, this, &TDBGrid::followBuffer);
     followBuffer();
 }
 
@@ -67,9 +72,9 @@ void TDBGrid::setColumnTitles(const QStringList &titles)
 
 void TDBGrid::followBuffer()
 {
-    if (!m_source)
+    if (!m_rows)
         return;
-    const int row = m_source->buffer()->currentIndex();
+    const int row = m_rows->currentIndex();
     m_following = true;
     if (row >= 0) {
         const QModelIndex index = m_model->index(row, std::max(0, currentIndex().column()));

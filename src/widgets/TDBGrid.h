@@ -7,8 +7,8 @@
 
 class BufferTableModel;
 
-// A data-aware grid: the rows of a data source's buffer, one line per row, the selected line following the buffer's
-// current row and the other way round. No widget per row.
+// A data-aware grid: the rows of a data source's buffer or of a list, one line per row, the selected line following
+// the current row and the other way round. No widget per row.
 class TDBGrid : public QTableView
 {
     Q_OBJECT
@@ -18,7 +18,7 @@ public:
     explicit TDBGrid(QWidget *parent = nullptr);
 
     void setDataSource(DataSource *source);
-    DataSource *dataSource() const { return m_source; }
+    void setRows(RowList *rows);
     // Fields shown, their column titles and widths in pixels.
     void setColumns(const QStringList &fields, const QStringList &titles, const QList<int> &widths = {},
                     const QList<Qt::Alignment> &alignments = {});
@@ -34,7 +34,7 @@ private:
     void applyWidths();
 
     BufferTableModel *m_model;
-    DataSource *m_source = nullptr;
+    RowList *m_rows = nullptr;
     QMetaObject::Connection m_follow;
     QList<int> m_widths;
     bool m_following = false;

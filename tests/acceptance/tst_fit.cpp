@@ -276,7 +276,7 @@ private Q_SLOTS:
             },
             [] { return new TF_MandaMemo; },
             [] {
-                DM_BL->qyMostra->setSql(TF_Procura::listSql(0));
+                DM_BL->qyMostra->setOrder(TF_Procura::orderColumn(0));
                 DM_BL->qyMostra->open();
                 return new TF_Procura;
             },

@@ -261,7 +261,7 @@ private Q_SLOTS:
         }
 
         // The other windows have one state each.
-        DM_BL->qyMostra->setSql(TF_Procura::listSql(0));
+        DM_BL->qyMostra->setOrder(TF_Procura::orderColumn(0));
         DM_BL->qyMostra->open();
         problems << enterInEveryField(shown(std::make_unique<TF_Procura>()).get(), u"search"_s);
         problems << enterInEveryField(shown(std::make_unique<TF_Duplicar>(1)).get(), u"duplicate"_s);
@@ -315,7 +315,7 @@ private Q_SLOTS:
                                   u"DBRG_Tipo"_s, u"DBEdit1"_s, u"DBGrid1"_s, u"EdNCM"_s, u"SB_IncNCM"_s,
                                   u"SB_CancNCM"_s, u"SB_Inclusao"_s}));
         }
-        DM_BL->qyMostra->setSql(TF_Procura::listSql(0));
+        DM_BL->qyMostra->setOrder(TF_Procura::orderColumn(0));
         DM_BL->qyMostra->open();
         QCOMPARE(walk(shown(std::make_unique<TF_Procura>())->Edit1, 8),
                  (QStringList{u"Edit1"_s, u"SB_Confirma"_s, u"SB_Calendario"_s, u"SB_Duplicar"_s, u"BB_Delete"_s,

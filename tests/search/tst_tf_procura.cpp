@@ -50,7 +50,7 @@ class TestTF_Procura : public QObject
     QList<int> shownOrder() const
     {
         QList<int> order;
-        EditBuffer *list = DM_BL->qyMostra;
+        const ListQuery *list = DM_BL->qyMostra;
         for (int row = 0; row < list->recordCount(); ++row)
             order << codes.indexOf(list->valueAt(row, QStringLiteral("Bls_Codigo")).toInt()) + 1;
         return order;
@@ -178,20 +178,19 @@ private Q_SLOTS:
                 QCOMPARE(search->DBGrid1->currentIndex().row(), 0);
                 QCOMPARE(search->Edit1->text(), QStringLiteral("XY"));
             }
-            QCOMPARE(DM_BL->qyMostra->sql().last(), TF_Procura::listSql(column).last());
+            QCOMPARE(DM_BL->qyMostra->order(), TF_Procura::orderColumn(column));
             QTest::mouseClick(search->BB_Fechar, Qt::LeftButton);
         });
     }
 
-    void listStatement()
+    void orderColumns()
     {
-        const QStringList fixed{"SELECT Bls_Codigo,", "Bls_ReservaNr, Bls_RefShipper, Bls_Navio,",
-                                "Bls_Viagem, Bls_PortLoading, Bls_PortDischarge,",
-                                "Bls_Shipper1, Bls_Cnee1, Bls_Notify1", "from Dal_Bls"};
-        QCOMPARE(TF_Procura::listSql(0), fixed + QStringList{"ORDER BY Bls_ReservaNr"});
-        QCOMPARE(TF_Procura::listSql(8), fixed + QStringList{"ORDER BY Bls_Notify1"});
-        QCOMPARE(TF_Procura::listSql(9), fixed);
-        QCOMPARE(TF_Procura::listSql(-1), fixed);
+        const QStringList columns{"Bls_ReservaNr",     "Bls_RefShipper", "Bls_Navio", "Bls_Viagem", "Bls_PortLoading",
+                                  "Bls_PortDischarge", "Bls_Shipper1",   "Bls_Cnee1", "Bls_Notify1"};
+        for (int i = 0; i < columns.size(); ++i)
+            QCOMPARE(TF_Procura::orderColumn(i), columns[i]);
+        QVERIFY(TF_Procura::orderColumn(9).isEmpty());
+        QVERIFY(TF_Procura::orderColumn(-1).isEmpty());
     }
 
     void jumpWhileTyping_data()

@@ -184,7 +184,7 @@ private Q_SLOTS:
         QCOMPARE(countRows(QStringLiteral("1")), 1);
     }
 
-    void locateAndSort()
+    void rowsInQueryOrder()
     {
         EditBuffer buffer(QStringLiteral("qyCntr"));
         openCntr(buffer, 9);
@@ -199,17 +199,10 @@ private Q_SLOTS:
         }
         openCntr(buffer, 9);
         QCOMPARE(buffer.recordCount(), 3);
-        QCOMPARE(buffer.text(QStringLiteral("Cnt_Numero")), QStringLiteral("Ab")); // ORDER BY Cnt_Numero
-        QVERIFY(buffer.locate(QStringLiteral("Cnt_Numero"), QStringLiteral("Ac")));
-        QCOMPARE(buffer.currentIndex(), 1);
-        QVERIFY(!buffer.locate(QStringLiteral("Cnt_Numero"), QStringLiteral("B"))); // case-sensitive
-        QCOMPARE(buffer.currentIndex(), 1);
-        buffer.sortBy(QStringLiteral("Cnt_Peso"));
-        QCOMPARE(buffer.number(QStringLiteral("Cnt_Peso")), 8.0);
-        int visited = 0;
+        QStringList visited; // ORDER BY Cnt_Numero: upper case before lower case
         for (buffer.first(); !buffer.eof(); buffer.next())
-            ++visited;
-        QCOMPARE(visited, 3);
+            visited << buffer.text(QStringLiteral("Cnt_Numero"));
+        QCOMPARE(visited, QStringList({"Ab", "Ac", "bb"}));
     }
 };
 

@@ -1,6 +1,8 @@
 #include "Store.h"
 #include "StoreError.h"
+#include "TableDef.h"
 #include "TestEnv.h"
+#include "UpdateSql.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,6 +10,8 @@
 #include <QScopeGuard>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
+#include <functional>
 
 class TestStore : public QObject
 {
@@ -189,6 +193,65 @@ private Q_SLOTS:
         QSqlQuery rows(Store::database());
         QVERIFY(rows.exec(QStringLiteral("SELECT count(*) FROM Dal_Bls")) && rows.next());
         QCOMPARE(rows.value(0).toInt(), 0);
+    }
+
+    // A store written before the list's indexes existed gets them on the first open, every row as it was; a program
+    // that knows nothing of them still opens the file and writes to it.
+    void anOlderStoreGetsTheIndexesWithItsRowsUnchanged()
+    {
+        const auto dump = [](QSqlQuery &q) {
+            QStringList rows;
+            q.exec(QStringLiteral("SELECT * FROM Dal_Bls ORDER BY Bls_Codigo"));
+            while (q.next()) {
+                QStringList cells;
+                for (int i = 0; i < q.record().count(); ++i)
+                    cells << (q.isNull(i) ? QStringLiteral("NULL") : q.value(i).toString());
+                rows << cells.join(QLatin1Char('|'));
+            }
+            return rows;
+        };
+        QStringList before;
+        asOlderProgram([&](QSqlQuery &q) {
+            QVERIFY(q.exec(QStringLiteral("INSERT INTO Dal_Bls (Bls_Codigo, Bls_ReservaNr, Bls_Navio, Bls_Imo) VALUES "
+                                          "(1, 'SSZ1', 'MAERSK', 1), (2, NULL, '', 0), (5, 'ab', 'ZIM', NULL)")));
+            before = dump(q);
+        });
+
+        Store::open(QDir::currentPath());
+        {
+            QSqlQuery q(Store::database());
+            QVERIFY(
+                q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'index' AND name LIKE 'Ix_%'")));
+            QVERIFY(q.next());
+            QCOMPARE(q.value(0).toInt(), TableDef::bls().indexed.size());
+            QCOMPARE(dump(q), before);
+        }
+        Store::close();
+
+        asOlderProgram([](QSqlQuery &q) {
+            QVERIFY(q.prepare(UpdateSql(TableDef::bls()).deleteSql().join(QLatin1Char('\n'))));
+            q.bindValue(QStringLiteral(":OLD_Bls_Codigo"), 1);
+            QVERIFY2(q.exec(), qPrintable(q.lastError().text()));
+            QCOMPARE(q.numRowsAffected(), 1);
+            QVERIFY(q.exec(QStringLiteral("PRAGMA integrity_check")) && q.next());
+            QCOMPARE(q.value(0).toString(), QStringLiteral("ok"));
+        });
+    }
+
+private:
+    // Opens the file on a connection of its own and creates the tables the way a program without the indexes does.
+    static void asOlderProgram(const std::function<void(QSqlQuery &)> &work)
+    {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("older"));
+            db.setDatabaseName(QStringLiteral("dalvora.db"));
+            QVERIFY(db.open());
+            QSqlQuery q(db);
+            for (const TableDef *table : TableDef::all())
+                QVERIFY(q.exec(table->createSql()));
+            work(q);
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("older"));
     }
 };
 

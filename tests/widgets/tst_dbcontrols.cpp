@@ -387,22 +387,24 @@ private Q_SLOTS:
             dm->qyBLS->setText(QStringLiteral("Bls_ReservaNr"), QStringLiteral("B%1").arg(i));
             dm->postWithNewCode(dm->qyBLS);
         }
-        dm->qyMostra->setSql({QStringLiteral("SELECT Bls_Codigo, Bls_ReservaNr from Dal_Bls"),
-                              QStringLiteral("ORDER BY Bls_ReservaNr")});
-        dm->qyMostra->open();
+        EditBuffer *list = dm->qyBusca;
+        list->setSql({QStringLiteral("SELECT Bls_Codigo, Bls_ReservaNr from Dal_Bls"),
+                      QStringLiteral("ORDER BY Bls_ReservaNr")});
+        list->open();
+        DataSource source(list);
         TDBGrid grid;
-        grid.setDataSource(dm->DS_Mostra);
+        grid.setDataSource(&source);
         grid.setColumns({QStringLiteral("Bls_ReservaNr")}, {QStringLiteral("Reserva")}, {150});
         QCOMPARE(grid.model()->rowCount(), 3);
         QCOMPARE(grid.model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Reserva"));
-        dm->qyMostra->locate(QStringLiteral("Bls_ReservaNr"), QStringLiteral("B3"));
+        list->setCurrentIndex(2);
         QCOMPARE(grid.currentIndex().row(), 2);
         grid.setCurrentIndex(grid.model()->index(1, 0));
-        QCOMPARE(dm->qyMostra->text(QStringLiteral("Bls_ReservaNr")), QStringLiteral("B2"));
+        QCOMPARE(list->text(QStringLiteral("Bls_ReservaNr")), QStringLiteral("B2"));
 
-        dm->qyMostra->close(); // read again: same widths, the selection on the buffer's row
-        dm->qyMostra->open();
-        dm->qyMostra->locate(QStringLiteral("Bls_ReservaNr"), QStringLiteral("B2"));
+        list->close(); // read again: same widths, the selection on the buffer's row
+        list->open();
+        list->setCurrentIndex(1);
         QCOMPARE(grid.columnWidth(0), 150);
         QCOMPARE(grid.currentIndex().row(), 1);
     }
