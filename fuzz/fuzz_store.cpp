@@ -5,6 +5,7 @@
 #include "EdiBlRowsReader.h"
 #include "EdiComposeError.h"
 #include "FuzzApplication.h"
+#include "ListQuery.h"
 #include "Store.h"
 #include "StoreError.h"
 #include "TDM_BL.h"
@@ -42,14 +43,19 @@ void openDetails(EditBuffer *buffer, const char *table, const char *link, int bl
 
 void readEverything(TDM_BL &dm)
 {
-    EditBuffer *list = dm.qyMostra;
-    list->setSql({QStringLiteral("SELECT Bls_Codigo, Bls_ReservaNr, Bls_RefShipper, Bls_Navio, Bls_Viagem,"),
-                  QStringLiteral("Bls_PortLoading, Bls_PortDischarge, Bls_Shipper1, Bls_Cnee1, Bls_Notify1"),
-                  QStringLiteral("from Dal_Bls ORDER BY Bls_ReservaNr")});
-    list->open();
-    showAll(list);
-    list->sortBy(QStringLiteral("Bls_Navio"));
-    list->locate(QStringLiteral("Bls_ReservaNr"), QStringLiteral("B"));
+    // The search list in two of its orders, every row shown, and the jump while typing.
+    ListQuery *list = dm.qyMostra;
+    const QStringList shown{QStringLiteral("Bls_Codigo"), QStringLiteral("Bls_ReservaNr"), QStringLiteral("Bls_Navio"),
+                            QStringLiteral("Bls_Shipper1")};
+    for (const QString &order : {QStringLiteral("Bls_ReservaNr"), QStringLiteral("Bls_Navio")}) {
+        list->close();
+        list->setOrder(order);
+        list->open();
+        for (int row = 0; row < list->recordCount(); ++row)
+            for (const QString &column : shown)
+                list->displayTextAt(row, column);
+        list->locate(QStringLiteral("Bls_ReservaNr"), QStringLiteral("B"));
+    }
     for (const TableDef *table : TableDef::all())
         dm.maxCode(*table);
 
