@@ -10,7 +10,6 @@
 #include "TDM_BL.h"
 #include "TestEnv.h"
 #include "TranslateText.h"
-#include "UpdateSql.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -34,6 +33,13 @@ class TestDbControls : public QObject
         dm->qyBLS->setSql({QStringLiteral("SELECT * from Dal_Bls"), QStringLiteral("where Bls_Codigo is NULL")});
         dm->qyBLS->open();
         dm->qyBLS->insert();
+    }
+
+    void newDocument()
+    {
+        dm->qySD->setSql({QStringLiteral("SELECT * from Dal_SD"), QStringLiteral("where Sd_Cod_BL = :pp1")});
+        dm->qySD->open();
+        dm->qySD->insert();
     }
 
     // Key presses carrying any character (QTest::keyClicks knows only ASCII).
@@ -300,12 +306,9 @@ private Q_SLOTS:
             }
         }
 
-        UpdateSql sd(TableDef::sd());
         TDBDateEdit date;
         date.bind(dm->DS_SD, QStringLiteral("Sd_Vencto"));
-        dm->qySD->setSql({QStringLiteral("SELECT * from Dal_SD"), QStringLiteral("where Sd_Cod_BL = :pp1")});
-        dm->qySD->open();
-        dm->qySD->insert();
+        newDocument();
         for (int round = 0; round < 60; ++round) {
             QString typed;
             for (int i = 0; i < 8; ++i)
@@ -328,12 +331,9 @@ private Q_SLOTS:
 
     void dateEditRefusesImpossibleDates()
     {
-        UpdateSql sd(TableDef::sd());
         TDBDateEdit date;
         date.bind(dm->DS_SD, QStringLiteral("Sd_Vencto"));
-        dm->qySD->setSql({QStringLiteral("SELECT * from Dal_SD"), QStringLiteral("where Sd_Cod_BL = :pp1")});
-        dm->qySD->open();
-        dm->qySD->insert();
+        newDocument();
         QCOMPARE(date.text(), QStringLiteral("//"));
         date.setFocus();
         date.home(false);
