@@ -90,6 +90,8 @@ void TF_TXT::execFor(QWidget *parent, const QStringList &emissaoCaptions, const 
     window.DBRG_Emissao->setItems(items);
     if (!cargaCaption.isEmpty())
         window.DBRG_Carga->setTitle(cargaCaption);
+    // Read before the window shows: a BL the store cannot give opens no window to compose from.
+    window.openQueries();
     window.exec();
 }
 
@@ -108,6 +110,10 @@ void TF_TXT::FormShow()
     L_Ver1->setText(T("Versão"));
     L_Ver2->setText(QString::fromLatin1(AppInfo::Version));
     PageControl1->setCurrentWidget(TS_BL);
+}
+
+void TF_TXT::openQueries()
+{
     openQuery(qyBL, QStringLiteral("Dal_Bls"), QStringLiteral("Bls_Codigo"));
     openQuery(qyCntr, QStringLiteral("Dal_Cntr"), QStringLiteral("Cnt_Cod_BL"));
     openQuery(qySD, QStringLiteral("Dal_SD"), QStringLiteral("Sd_Cod_BL"));
@@ -186,8 +192,9 @@ bool TF_TXT::compose()
         // The field whose value the file cannot carry, as the clerk knows it.
         const QString field = EdiBlComposer::caption(error.tag());
         refused = field.isEmpty() ? error.tag() : field + QLatin1Char(' ') + error.tag();
-    } catch (const StoreError &) {
+    } catch (const StoreError &error) {
         composed = false;
+        refused = error.message();
     }
     // The lines composed before a failure stay in view, so the clerk sees where it stopped.
     M_Track->setPlainText(lines.join(QLatin1Char('\n')));

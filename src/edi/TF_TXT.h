@@ -24,6 +24,8 @@ public:
     // DM_BL->qyBLS, with the captions of the first two issue items and of the cargo choice copied from the main
     // window (empty texts keep the window's own), shown modally and released when it closes.
     static void execFor(QWidget *parent, const QStringList &emissaoCaptions, const QString &cargaCaption);
+    // Reads the BL current on DM_BL->qyBLS with its details; done before the window shows.
+    void openQueries();
 
     EditBuffer *qyBL;
     EditBuffer *qyCntr;

@@ -1,9 +1,11 @@
 #include "SqliteRowReader.h"
 
+#include "Store.h"
 #include "StoreError.h"
 
 #include <QSqlDatabase>
 #include <QSqlDriver>
+#include <QSqlError>
 #include <sqlite3.h>
 
 namespace {
@@ -39,7 +41,10 @@ SqliteRowReader::~SqliteRowReader()
 
 void SqliteRowReader::fail() const
 {
-    throw StoreError(QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(m_statement))));
+    sqlite3 *db = sqlite3_db_handle(m_statement);
+    throw Store::failure(QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(db)), QSqlError::StatementError,
+                                   QString::number(sqlite3_extended_errcode(db))),
+                         Store::Reading);
 }
 
 void SqliteRowReader::bind(const QString &name, const QVariant &value)

@@ -182,7 +182,7 @@ QString Store::filePath()
     return isOpen() ? database().databaseName() : QString();
 }
 
-StoreError Store::failure(const QSqlError &error)
+StoreError Store::failure(const QSqlError &error, Access access)
 {
     const QString file = QLatin1String(" (") + filePath() + QLatin1Char(')');
     switch (error.nativeErrorCode().toInt() & 0xff) {
@@ -195,7 +195,8 @@ StoreError Store::failure(const QSqlError &error)
     case 14: // SQLITE_CANTOPEN (the journal beside the file)
         return StoreError(T("Banco de dados ocupado ou protegido contra gravação") + file);
     default:
-        return StoreError(T("Erro ao gravar no banco de dados") + file + QStringLiteral(": ") + error.text());
+        return StoreError(T(access == Reading ? "Erro ao ler o banco de dados" : "Erro ao gravar no banco de dados") +
+                          file + QStringLiteral(": ") + error.text());
     }
 }
 

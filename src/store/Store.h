@@ -20,9 +20,10 @@ public:
     static bool isOpen();
     static QSqlDatabase database();
     static QString filePath();
+    enum Access { Reading, Writing };
     // The error of a failed statement as the clerk reads it: what went wrong (the disk full, the file protected
     // against writing, busy...) in the interface language, with the file's name.
-    static StoreError failure(const QSqlError &error);
+    static StoreError failure(const QSqlError &error, Access access = Writing);
 };
 
 // A write transaction of the store ("BEGIN IMMEDIATE"). Nested guards join the outer one.

@@ -1,5 +1,9 @@
 #include "BufferTableModel.h"
 
+#include "StoreError.h"
+
+#include <QCoreApplication>
+
 BufferTableModel::BufferTableModel(QObject *parent) : QAbstractTableModel(parent) {}
 
 void BufferTableModel::setBuffer(RowList *buffer)
@@ -11,6 +15,7 @@ void BufferTableModel::setBuffer(RowList *buffer)
     m_buffer = buffer;
     if (buffer) {
         m_connections << connect(buffer, &RowList::rowsReset, this, [this] {
+            m_failureReported = false;
             beginResetModel();
             endResetModel();
         }) << connect(buffer, &RowList::fieldChanged, this, [this] {
@@ -60,7 +65,25 @@ QVariant BufferTableModel::data(const QModelIndex &index, int role) const
         return QVariant::fromValue(m_alignments.at(index.column()) | Qt::AlignVCenter);
     if (role != Qt::DisplayRole)
         return {};
-    return m_buffer->displayTextAt(index.row(), m_fields.at(index.column()));
+    try {
+        return m_buffer->displayTextAt(index.row(), m_fields.at(index.column()));
+    } catch (const StoreError &error) {
+        reportLater(error);
+        return {};
+    }
+}
+
+// A list that reads its rows from the store as they are shown can fail while the view paints. An exception must not
+// leave a paint event, so the cell stays empty and the error is raised again from the event loop, where the general
+// error display shows it: once until the list is read anew, since every repaint would meet it again. It is raised on
+// the application, which outlives a window closed before its events are handled.
+void BufferTableModel::reportLater(const StoreError &error) const
+{
+    if (m_failureReported)
+        return;
+    m_failureReported = true;
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [error] { throw error; }, Qt::QueuedConnection);
 }
 
 QVariant BufferTableModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <QStringList>
 
+class StoreError;
+
 // The rows of an edit buffer or list as a table: one column per field, cells in the field's display format.
 // Reads the rows on demand, so a list of many rows costs no copy.
 class BufferTableModel : public QAbstractTableModel
@@ -30,9 +32,12 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
+    void reportLater(const StoreError &error) const;
+
     QPointer<RowList> m_buffer;
     QStringList m_fields;
     QStringList m_titles;
     QList<Qt::Alignment> m_alignments;
     QList<QMetaObject::Connection> m_connections;
+    mutable bool m_failureReported = false;
 };

@@ -110,6 +110,7 @@ class TestCharset : public QObject
         driver->press(TMsgDlg::caption(TMsgDlg::Ok, 1));
         {
             TF_TXT window;
+            window.openQueries();
             window.show();
             if (!QTest::qWaitForWindowExposed(&window))
                 return {};

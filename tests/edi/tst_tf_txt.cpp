@@ -132,6 +132,7 @@ class TestTF_TXT : public QObject
     void runWindow(const std::function<void(TF_TXT *)> &scenario)
     {
         TF_TXT window;
+        window.openQueries();
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         scenario(&window);
