@@ -121,7 +121,7 @@ void seedStore(const QString &folder, int bls)
     sqlite3_close(db);
 }
 
-void openBl(int code)
+void openBl(qint64 code)
 {
     EditBuffer *bls = DM_BL->qyBLS;
     bls->close();

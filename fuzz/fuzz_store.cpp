@@ -31,7 +31,7 @@ void showAll(EditBuffer *buffer)
             buffer->displayTextAt(row, column);
 }
 
-void openDetails(EditBuffer *buffer, const char *table, const char *link, int blCode)
+void openDetails(EditBuffer *buffer, const char *table, const char *link, qint64 blCode)
 {
     buffer->close();
     buffer->setSql({QStringLiteral("SELECT * from %1").arg(QLatin1String(table)),
@@ -60,7 +60,7 @@ void readEverything(TDM_BL &dm)
         dm.maxCode(*table);
 
     for (int row = 0; row < list->recordCount() && row < 4; ++row) {
-        const int code = list->valueAt(row, QStringLiteral("Bls_Codigo")).toInt();
+        const qint64 code = list->valueAt(row, QStringLiteral("Bls_Codigo")).toLongLong();
         EditBuffer *bl = dm.qyBLS;
         bl->close();
         bl->setSql({QStringLiteral("SELECT * from Dal_Bls"), QStringLiteral("where Bls_Codigo = :pp1")});

@@ -132,7 +132,7 @@ CargoTotals ContainerTotals::storedTotals(const EditBuffer &bls)
     return t;
 }
 
-CargoTotals ContainerTotals::fromStore(TDM_BL &dm, int blCode)
+CargoTotals ContainerTotals::fromStore(TDM_BL &dm, qint64 blCode)
 {
     EditBuffer *q = dm.qyBusca;
     q->close();

@@ -13,7 +13,7 @@ struct CargoTotals
     double gross = 0;
     double net = 0;
     double measurement = 0;
-    int volumes = 0;
+    qint64 volumes = 0;
     QString volumeKind;
 };
 
@@ -45,7 +45,7 @@ public:
     // Reads the totals group of the current row of a BL buffer.
     static CargoTotals storedTotals(const EditBuffer &bls);
     // Totals of the containers of one BL, read on the scratch query.
-    static CargoTotals fromStore(TDM_BL &dm, int blCode);
+    static CargoTotals fromStore(TDM_BL &dm, qint64 blCode);
 
     // Recomputes the totals of the BL on the main window (qyBLS, in Browse) from its containers, asks through `ask`
     // (true = OK, take the computed value) before replacing a value typed earlier, and stores the totals at once.

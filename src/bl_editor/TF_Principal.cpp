@@ -353,7 +353,7 @@ void TF_Principal::SB_CancelaClick()
 
 void TF_Principal::ContaDetalhes()
 {
-    const int code = DM_BL->qyBLS->integer(QStringLiteral("Bls_Codigo"));
+    const qint64 code = DM_BL->qyBLS->integer(QStringLiteral("Bls_Codigo"));
     EditBuffer *busca = DM_BL->qyBusca;
     auto count = [&](const char *table, const char *link) {
         busca->close();

@@ -168,7 +168,7 @@ void TF_Container::SB_GravaClick()
         return;
     focusToolbar();
     EditBuffer *q = DM_BL->qyCntr;
-    const int blCode = DM_BL->qyBLS->integer(QStringLiteral("Bls_Codigo"));
+    const qint64 blCode = DM_BL->qyBLS->integer(QStringLiteral("Bls_Codigo"));
     if (DBEdit15->text().isEmpty()) {
         info(T("Necessário") + QLatin1Char(' ') + T("Número"));
         DBEdit15->setFocus();

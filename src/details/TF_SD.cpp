@@ -17,7 +17,7 @@ QString T(const char *native)
     return TranslateText(QString::fromUtf8(native));
 }
 
-int blCode()
+qint64 blCode()
 {
     return DM_BL->qyBLS->integer(QStringLiteral("Bls_Codigo"));
 }
@@ -159,7 +159,7 @@ void TF_SD::SB_GravaClick()
         return;
     focusToolbar();
     EditBuffer *q = DM_BL->qySD;
-    const int bl = blCode();
+    const qint64 bl = blCode();
     if (q->text(QStringLiteral("Sd_Tipo")).isEmpty()) {
         message(T("Necessário") + QLatin1Char(' ') + T("Tipo"), TMsgDlg::Information);
         return;
@@ -182,7 +182,7 @@ void TF_SD::BB_DeleteClick()
 void TF_SD::SB_IncNCMClick()
 {
     focusToolbar();
-    const int bl = blCode();
+    const qint64 bl = blCode();
     const QString code = EdNCM->text();
     if (code.isEmpty()) {
         message(T("Necessário") + QStringLiteral(" Nr. NCM"), TMsgDlg::Error);

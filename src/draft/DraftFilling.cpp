@@ -38,7 +38,7 @@ QString weight(const QVariantHash &row, const char *column)
 
 } // namespace
 
-QVariantHash DraftFilling::readPrintRow(int blCode)
+QVariantHash DraftFilling::readPrintRow(qint64 blCode)
 {
     EditBuffer *query = DM_BL->qyPrint;
     query->close();

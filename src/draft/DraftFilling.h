@@ -12,7 +12,7 @@ namespace DraftFilling {
 
 // The BL as stored in Dal_Bls, read afresh through the data module's print query (closed again before
 // returning, also when the store fails). Column name to value; empty when the BL is not in the table.
-QVariantHash readPrintRow(int blCode);
+QVariantHash readPrintRow(qint64 blCode);
 
 // Fills every slot of the page from the row and the main window's remark captions.
 void fill(TF_BLAPDF &form, const QVariantHash &row, const DraftRemarks &remarks);

@@ -56,7 +56,7 @@ DraftPreview::DraftPreview(const PreparedReport &report, QWidget *parent)
     m_preview->setZoomFactor(1.0);
 }
 
-DraftPreview *DraftPreview::open(QWidget *parent, int blCode, const DraftRemarks &remarks)
+DraftPreview *DraftPreview::open(QWidget *parent, qint64 blCode, const DraftRemarks &remarks)
 {
     const QVariantHash row = DraftFilling::readPrintRow(blCode);
     PreparedReport report;

@@ -20,7 +20,7 @@ public:
 
     // Reads the BL afresh from the store, fills and prepares the draft and shows it maximised. A store failure
     // propagates as StoreError before anything is created.
-    static DraftPreview *open(QWidget *parent, int blCode, const DraftRemarks &remarks);
+    static DraftPreview *open(QWidget *parent, qint64 blCode, const DraftRemarks &remarks);
 
     const PreparedReport &report() const { return m_report; }
     QPrintPreviewWidget *previewWidget() const { return m_preview; }

@@ -12,7 +12,7 @@ const QString Duplica = QStringLiteral("DUPLICA");
 const QString Erro = QStringLiteral("erro");
 } // namespace
 
-TF_Duplicar::TF_Duplicar(int sourceCode, QWidget *parent) : QDialog(parent), m_sourceCode(sourceCode)
+TF_Duplicar::TF_Duplicar(qint64 sourceCode, QWidget *parent) : QDialog(parent), m_sourceCode(sourceCode)
 {
     setupUi(this);
     // No title-bar buttons: the window closes through its own buttons only.

@@ -17,7 +17,7 @@ class TF_Duplicar : public QDialog, public Ui::TF_Duplicar
 
 public:
     // sourceCode: the Bls_Codigo of the BL to copy.
-    explicit TF_Duplicar(int sourceCode, QWidget *parent = nullptr);
+    explicit TF_Duplicar(qint64 sourceCode, QWidget *parent = nullptr);
     ~TF_Duplicar() override;
 
     TIvTranslator *IvT;
@@ -40,5 +40,5 @@ private:
     void copyTicked();
     QList<QCheckBox *> optionBoxes() const;
 
-    int m_sourceCode;
+    qint64 m_sourceCode;
 };

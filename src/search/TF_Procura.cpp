@@ -120,7 +120,7 @@ TF_Procura::Result TF_Procura::execSearch(QWidget *parent)
     return result;
 }
 
-int TF_Procura::selectedCode() const
+qint64 TF_Procura::selectedCode() const
 {
     const ListQuery *list = DM_BL->qyMostra;
     return list->isOpen() && list->currentIndex() >= 0 ? list->integer(Codigo) : 0;
@@ -188,7 +188,7 @@ int TF_Procura::ask(const QString &text)
 
 void TF_Procura::BB_DeleteClick()
 {
-    const int code = selectedCode();
+    const qint64 code = selectedCode();
     if (code <= 0)
         return;
     const QString question = T("DESEJA EXCLUIR ?") + QStringLiteral("\r\r") + T("Número") + QStringLiteral(":  ") +
@@ -208,7 +208,7 @@ void TF_Procura::BB_DeleteClick()
 void TF_Procura::SB_DuplicarClick()
 {
     RetornoProcura.clear();
-    const int code = selectedCode();
+    const qint64 code = selectedCode();
     if (code <= 0) {
         MD->show(T("Não tem Registro selecionado"), TMsgDlg::Information, DM_BL->IdiomaAtual(), TMsgDlg::OkButton);
     } else {

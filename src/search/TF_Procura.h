@@ -26,7 +26,7 @@ public:
     struct Result
     {
         QString RetornoProcura; // Open, Duplicate or empty
-        int code = 0;           // Bls_Codigo of the row selected when the window closed (0 when the list is empty)
+        qint64 code = 0;        // Bls_Codigo of the row selected when the window closed (0 when the list is empty)
         QString marks;          // Duplicate only: the marks to append to the new BL (lines separated by "\n")
         QString description;    // Duplicate only: the description of the new BL (lines separated by "\n")
     };
@@ -46,7 +46,7 @@ public:
     QString RetornoProcura;
 
     // The selected row's code, and the texts carried for a copy.
-    int selectedCode() const;
+    qint64 selectedCode() const;
     QString marksText() const { return MemoText::text(*M_Aux_Marks); }
     QString descriptionText() const { return MemoText::text(*M_Aux_Descri); }
 

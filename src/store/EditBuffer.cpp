@@ -42,7 +42,7 @@ QVariant coerce(const QVariant &value, ColumnType type)
         return {};
     switch (type) {
     case ColumnType::Integer:
-        return value.toInt();
+        return value.toLongLong();
     case ColumnType::Number:
         return value.toDouble();
     case ColumnType::Logical:
@@ -86,7 +86,7 @@ void EditBuffer::setSql(const QStringList &sqlLines)
     m_sql = sqlLines;
 }
 
-void EditBuffer::setPp1(int code)
+void EditBuffer::setPp1(qint64 code)
 {
     m_pp1 = code;
 }
@@ -223,10 +223,14 @@ QString EditBuffer::text(const QString &column) const
     return plainText(value(column), columnType(column));
 }
 
-int EditBuffer::integer(const QString &column) const
+qint64 EditBuffer::integer(const QString &column) const
 {
     const QVariant v = value(column);
-    return columnType(column) == ColumnType::Number ? int(v.toDouble()) : v.toInt();
+    if (columnType(column) != ColumnType::Number)
+        return v.toLongLong();
+    // Whole part of a number, held to the range a key can take (a double beyond it has no integer value).
+    constexpr double limit = 9.2e18;
+    return qint64(std::clamp(v.toDouble(), -limit, limit));
 }
 
 double EditBuffer::number(const QString &column) const
@@ -275,7 +279,7 @@ void EditBuffer::setText(const QString &column, const QString &text)
     setValue(column, text);
 }
 
-void EditBuffer::setInteger(const QString &column, int value)
+void EditBuffer::setInteger(const QString &column, qint64 value)
 {
     setValue(column, value);
 }

@@ -33,8 +33,8 @@ public:
     // SQL text as a list of lines, replaced while closed.
     void setSql(const QStringList &lines);
     QStringList sql() const { return m_sql; }
-    void setPp1(int code);
-    int pp1() const { return m_pp1; }
+    void setPp1(qint64 code);
+    qint64 pp1() const { return m_pp1; }
 
     void open();
     void close();
@@ -61,7 +61,7 @@ public:
     QVariant valueAt(int row, const QString &column) const;
     bool isNull(const QString &column) const;
     QString text(const QString &column) const;
-    int integer(const QString &column) const;
+    qint64 integer(const QString &column) const;
     double number(const QString &column) const;
     bool logical(const QString &column) const;
     QString logicalText(const QString &column) const; // "True" / "False" / empty
@@ -70,7 +70,7 @@ public:
     // Writes into the current row; only in Insert or Edit state (throws StoreError otherwise).
     void setValue(const QString &column, const QVariant &value);
     void setText(const QString &column, const QString &text);
-    void setInteger(const QString &column, int value);
+    void setInteger(const QString &column, qint64 value);
     void setNumber(const QString &column, double value);
     void setLogical(const QString &column, bool value);
     void setDate(const QString &column, const QDate &date);
@@ -115,7 +115,7 @@ private:
     QString m_name;
     const UpdateSql *m_update = nullptr;
     QStringList m_sql;
-    int m_pp1 = 0;
+    qint64 m_pp1 = 0;
     State m_state = Closed;
     QStringList m_columns;
     QList<ColumnType> m_types;

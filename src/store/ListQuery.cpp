@@ -167,9 +167,9 @@ QString ListQuery::text(const QString &column) const
     return displayTextAt(m_current, column);
 }
 
-int ListQuery::integer(const QString &column) const
+qint64 ListQuery::integer(const QString &column) const
 {
-    return valueAt(m_current, column).toInt();
+    return valueAt(m_current, column).toLongLong();
 }
 
 int ListQuery::positionOf(qint64 key) const

@@ -40,7 +40,7 @@ public:
     // Cells of a row and of the current row. A row out of range or gone from the table reads as empty cells.
     QVariant valueAt(int row, const QString &column) const;
     QString text(const QString &column) const;
-    int integer(const QString &column) const;
+    qint64 integer(const QString &column) const;
 
     // Makes current the first row, in the list's order, whose column starts with the text (case-sensitive); false and
     // no move when no row does.

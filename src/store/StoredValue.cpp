@@ -19,7 +19,7 @@ QVariant read(const SqliteRowReader &reader, int column, ColumnType type)
         return {};
     switch (type) {
     case ColumnType::Integer:
-        return int(reader.integer(column));
+        return reader.integer(column);
     case ColumnType::Number:
         return reader.number(column);
     case ColumnType::Logical:

@@ -2,7 +2,10 @@
 
 #include "LanguageHolder.h"
 #include "Store.h"
+#include "StoreError.h"
 #include "TranslateText.h"
+
+#include <limits>
 
 TDM_BL *DM_BL = nullptr;
 
@@ -60,29 +63,34 @@ QStringList TDM_BL::maxSql(const TableDef &table)
     return {QStringLiteral("SELECT MAX(%1) as Codi from %2").arg(table.key, table.name)};
 }
 
-int TDM_BL::maxCode(const TableDef &table)
+qint64 TDM_BL::maxCode(const TableDef &table)
 {
     qyBusca->close();
     qyBusca->setSql(maxSql(table));
     qyBusca->open();
-    const int code = qyBusca->integer(QStringLiteral("Codi"));
+    const qint64 code = qyBusca->integer(QStringLiteral("Codi"));
     qyBusca->close();
     return code;
 }
 
-int TDM_BL::postWithNewCode(EditBuffer *buffer)
+qint64 TDM_BL::postWithNewCode(EditBuffer *buffer)
 {
     const TableDef &table = buffer->updateObject()->table();
-    int code = 0;
+    qint64 code = 0;
     // The maximum is read inside the post's write transaction, so no other writer can take the same code.
     buffer->post([&] {
-        code = maxCode(table) + 1;
+        const qint64 highest = maxCode(table);
+        // A table already holding the largest key has no next code; wrapping would reuse or go negative.
+        if (highest == std::numeric_limits<qint64>::max())
+            throw StoreError(TranslateText(QStringLiteral("Não há mais códigos livres na tabela")) + QLatin1Char(' ') +
+                             table.name);
+        code = highest + 1;
         buffer->setInteger(table.key, code);
     });
     return code;
 }
 
-void TDM_BL::postDetail(EditBuffer *buffer, int blCode)
+void TDM_BL::postDetail(EditBuffer *buffer, qint64 blCode)
 {
     if (buffer->state() == EditBuffer::Insert) {
         buffer->setInteger(buffer->updateObject()->table().link, blCode);
@@ -108,7 +116,7 @@ void TDM_BL::copyNewestCompany(EditBuffer *target)
     qyBusca->close();
 }
 
-void TDM_BL::deleteBlWithDetails(int blCode)
+void TDM_BL::deleteBlWithDetails(qint64 blCode)
 {
     // One transaction: a failure half-way deletes nothing.
     const QList<QStringList> statements{

@@ -50,19 +50,19 @@ public:
     static QString LimpaTexto(const QString &text);
 
     // Runs the table's maximum query on qyBusca and returns the maximum (0 for an empty table).
-    int maxCode(const TableDef &table);
+    qint64 maxCode(const TableDef &table);
     // Confirms the new row of a buffer in Insert state: allocates its code as the table's maximum + 1 and
     // posts it, both inside one write transaction so two writers never get the same code.
     // On failure the buffer is back in Insert state with the typed values and no code.
-    int postWithNewCode(EditBuffer *buffer);
+    qint64 postWithNewCode(EditBuffer *buffer);
     // Confirms a detail row (container, document, NCM code) of the BL with that code: a new row gets its link to
     // the BL and its own code; a changed row is posted as it is.
-    void postDetail(EditBuffer *buffer, int blCode);
+    void postDetail(EditBuffer *buffer, qint64 blCode);
     // Copies the issuing company (name, user, city, file identification) of the BL with the highest code into the
     // current row of a BL buffer being entered; with no stored BL the four fields stay as they are.
     void copyNewestCompany(EditBuffer *target);
     // Deletes a BL and its containers, documents and NCM codes in one transaction.
-    void deleteBlWithDetails(int blCode);
+    void deleteBlWithDetails(qint64 blCode);
 
     static QStringList maxSql(const TableDef &table);
 

@@ -31,7 +31,7 @@ struct StoreFixture
     }
 
     // Stores a BL with exactly these columns; qyBLS is left closed.
-    static int storeBl(const QVariantHash &columns)
+    static qint64 storeBl(const QVariantHash &columns)
     {
         EditBuffer *bls = DM_BL->qyBLS;
         bls->close();
@@ -40,24 +40,24 @@ struct StoreFixture
         bls->insert();
         for (auto it = columns.begin(); it != columns.end(); ++it)
             bls->setValue(it.key(), it.value());
-        const int code = DM_BL->postWithNewCode(bls);
+        const qint64 code = DM_BL->postWithNewCode(bls);
         bls->close();
         return code;
     }
 
     // Stores a BL of containers with a booking number and the given columns, and leaves it on qyBLS in Browse, as
     // the main window shows it.
-    static int newBl(const QVariantHash &columns = {})
+    static qint64 newBl(const QVariantHash &columns = {})
     {
         QVariantHash all{{QStringLiteral("Bls_ReservaNr"), QStringLiteral("RES")},
                          {QStringLiteral("Bls_Carga"), QStringLiteral("FCL")}};
         all.insert(columns);
-        const int code = storeBl(all);
+        const qint64 code = storeBl(all);
         showBl(code);
         return code;
     }
 
-    static void showBl(int code)
+    static void showBl(qint64 code)
     {
         EditBuffer *bls = DM_BL->qyBLS;
         bls->close();
@@ -67,7 +67,7 @@ struct StoreFixture
     }
 
     // Stores one detail row of a BL through the detail buffer of its table (left closed).
-    static int addDetail(EditBuffer *buffer, int blCode, const QVariantHash &columns = {})
+    static qint64 addDetail(EditBuffer *buffer, qint64 blCode, const QVariantHash &columns = {})
     {
         const TableDef &table = buffer->updateObject()->table();
         buffer->close();
@@ -79,13 +79,13 @@ struct StoreFixture
         buffer->setInteger(table.link, blCode);
         for (auto it = columns.begin(); it != columns.end(); ++it)
             buffer->setValue(it.key(), it.value());
-        const int code = DM_BL->postWithNewCode(buffer);
+        const qint64 code = DM_BL->postWithNewCode(buffer);
         buffer->close();
         return code;
     }
 
-    static int addContainer(int blCode, const QString &number, const QString &type, double gross = 0, double tare = 0,
-                            const QVariantHash &more = {})
+    static qint64 addContainer(qint64 blCode, const QString &number, const QString &type, double gross = 0,
+                               double tare = 0, const QVariantHash &more = {})
     {
         QVariantHash columns = more;
         columns.insert(QStringLiteral("Cnt_Numero"), number);

@@ -18,7 +18,7 @@ class TestTF_Procura : public QObject
 
     StoreFixture fx;
     DialogDriver *driver = nullptr;
-    QList<int> codes; // codes of the four stored BLs, in the order below
+    QList<qint64> codes; // codes of the four stored BLs, in the order below
 
     TF_Procura::Result runSearch(const std::function<void(TF_Procura *)> &steps)
     {
@@ -52,7 +52,7 @@ class TestTF_Procura : public QObject
         QList<int> order;
         const ListQuery *list = DM_BL->qyMostra;
         for (int row = 0; row < list->recordCount(); ++row)
-            order << codes.indexOf(list->valueAt(row, QStringLiteral("Bls_Codigo")).toInt()) + 1;
+            order << codes.indexOf(list->valueAt(row, QStringLiteral("Bls_Codigo")).toLongLong()) + 1;
         return order;
     }
 
@@ -117,6 +117,46 @@ private Q_SLOTS:
         QCOMPARE(result.RetornoProcura, QStringLiteral("OK"));
         QCOMPARE(result.code, codes[0]);
         QVERIFY(!DM_BL->qyMostra->isOpen());
+    }
+
+    // A BL whose code needs more than 32 bits (a store written by another tool) is the one opened and deleted, not
+    // the BL its code would wrap to.
+    void keysPast32Bits()
+    {
+        storeFour();
+        const qint64 big = 4294967297; // 2^32 + 1: codes[0] when cut to 32 bits
+        QCOMPARE(codes[0], 1);
+        StoreFixture::addDetail(DM_BL->qyCntr, codes[0], {{"Cnt_Numero", "ABCU1234567"}});
+        QSqlQuery insert(Store::database());
+        QVERIFY(
+            insert.exec(QStringLiteral("INSERT INTO Dal_Bls (Bls_Codigo, Bls_ReservaNr) VALUES (%1, 'BIG')").arg(big)));
+        QVERIFY(insert.exec(
+            QStringLiteral("INSERT INTO Dal_Cntr (Cnt_Codigo, Cnt_Cod_BL, Cnt_Numero) VALUES (%1, %1, 'BIGC')")
+                .arg(big)));
+        const auto jumpToBig = [](TF_Procura *search) {
+            QTest::keyClicks(search->Edit1, QStringLiteral("BIG"));
+            QCOMPARE(selectedReserva(search), QStringLiteral("BIG"));
+            QCOMPARE(search->selectedCode(), big);
+        };
+        const TF_Procura::Result opened = runSearch([&](TF_Procura *search) {
+            jumpToBig(search);
+            QTest::mouseClick(search->SB_Confirma, Qt::LeftButton);
+        });
+        QCOMPARE(opened.code, big);
+        StoreFixture::showBl(opened.code);
+        QCOMPARE(DM_BL->qyBLS->text(QStringLiteral("Bls_ReservaNr")), QStringLiteral("BIG"));
+        DM_BL->qyBLS->close();
+
+        runSearch([&](TF_Procura *search) {
+            jumpToBig(search);
+            driver->press("OK").press("OK");
+            QTest::mouseClick(search->BB_Delete, Qt::LeftButton);
+            QTest::mouseClick(search->BB_Fechar, Qt::LeftButton);
+        });
+        QCOMPARE(StoreFixture::count("SELECT COUNT(*) from Dal_Bls where Bls_Codigo = 4294967297"), 0);
+        QCOMPARE(StoreFixture::count("SELECT COUNT(*) from Dal_Cntr where Cnt_Cod_BL = 4294967297"), 0);
+        QCOMPARE(StoreFixture::count("SELECT COUNT(*) from Dal_Bls"), 4);
+        QCOMPARE(StoreFixture::count("SELECT COUNT(*) from Dal_Cntr where Cnt_Cod_BL = 1"), 1);
     }
 
     void emptyList()

@@ -18,8 +18,8 @@ int main(int argc, char *argv[])
         dm.qyBLS->insert();
         dm.qyBLS->setText(QStringLiteral("Bls_ReservaNr"), QStringLiteral("BOOK%1").arg(round));
         dm.qyBLS->setText(QStringLiteral("Bls_Descricao"), QString(2000, QLatin1Char('x')));
-        const int bl = dm.postWithNewCode(dm.qyBLS);
-        std::printf("BL %d\n", bl);
+        const qint64 bl = dm.postWithNewCode(dm.qyBLS);
+        std::printf("BL %lld\n", static_cast<long long>(bl));
         std::fflush(stdout);
         dm.qyCntr->setSql({QStringLiteral("SELECT * from Dal_Cntr"), QStringLiteral("where Cnt_Cod_BL = :pp1")});
         dm.qyCntr->setPp1(bl);
@@ -28,7 +28,7 @@ int main(int argc, char *argv[])
         dm.qyCntr->setInteger(QStringLiteral("Cnt_Cod_BL"), bl);
         dm.qyCntr->setText(QStringLiteral("Cnt_Numero"), QStringLiteral("CNTR%1").arg(round));
         dm.qyCntr->setNumber(QStringLiteral("Cnt_Peso"), round);
-        std::printf("CNTR %d\n", dm.postWithNewCode(dm.qyCntr));
+        std::printf("CNTR %lld\n", static_cast<long long>(dm.postWithNewCode(dm.qyCntr)));
         std::fflush(stdout);
     }
 }

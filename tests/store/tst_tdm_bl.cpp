@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <limits>
 
 class TestDataModule : public QObject
 {
@@ -13,7 +14,7 @@ class TestDataModule : public QObject
 
     TDM_BL *dm = nullptr;
 
-    int newBl(const QString &booking)
+    qint64 newBl(const QString &booking)
     {
         dm->qyBLS->setSql({QStringLiteral("SELECT * from Dal_Bls"), QStringLiteral("where Bls_Codigo is NULL")});
         dm->qyBLS->open();
@@ -66,6 +67,44 @@ private Q_SLOTS:
         QCOMPARE(newDetail(dm->qyCntr, TableDef::cntr(), 1, QStringLiteral("Cnt_Numero")), 3);
         QCOMPARE(newDetail(dm->qySD, TableDef::sd(), 2, QStringLiteral("Sd_Numero")), 1);
         QCOMPARE(newDetail(dm->qyNCM, TableDef::ncm(), 2, QStringLiteral("Ncm_Numero")), 1);
+    }
+
+    // Keys are SQLite's 64-bit integers: a code past 32 bits is handed out, the largest key has no next one.
+    void codesPast32Bits_data()
+    {
+        QTest::addColumn<qint64>("highest");
+        QTest::newRow("32-bit limit") << qint64(2147483647);
+        QTest::newRow("past 32 bits") << qint64(4294967297);
+        QTest::newRow("largest key") << std::numeric_limits<qint64>::max();
+    }
+
+    void codesPast32Bits()
+    {
+        QFETCH(qint64, highest);
+        QSqlQuery insert(Store::database());
+        insert.prepare(QStringLiteral("INSERT INTO Dal_Bls (Bls_Codigo, Bls_ReservaNr) VALUES (?, 'HIGH')"));
+        insert.addBindValue(highest);
+        QVERIFY(insert.exec());
+        if (highest == std::numeric_limits<qint64>::max()) {
+            QString refusal;
+            try {
+                newBl(QStringLiteral("NEXT"));
+            } catch (const StoreError &e) {
+                refusal = e.message();
+            }
+            QCOMPARE(refusal, QStringLiteral("Não há mais códigos livres na tabela Dal_Bls"));
+            QCOMPARE(dm->qyBLS->state(), EditBuffer::Insert); // what was typed is kept for the clerk
+            QCOMPARE(count(QStringLiteral("Dal_Bls")), 1);
+            return;
+        }
+        const qint64 bl = newBl(QStringLiteral("NEXT"));
+        QCOMPARE(bl, highest + 1);
+        dm->qyBLS->close();
+        dm->qyBLS->setSql({QStringLiteral("SELECT * from Dal_Bls"), QStringLiteral("where Bls_Codigo = :pp1")});
+        dm->qyBLS->setPp1(bl);
+        dm->qyBLS->open();
+        QCOMPARE(dm->qyBLS->text(QStringLiteral("Bls_ReservaNr")), QStringLiteral("NEXT"));
+        QCOMPARE(dm->qyBLS->integer(QStringLiteral("Bls_Codigo")), bl);
     }
 
     void deletingTheHighestBlFreesItsCodeAndDetails()

@@ -11,7 +11,7 @@ const char *const ShownBooking = "SSZ-123.456/7";
 
 namespace {
 
-void openEmpty(EditBuffer *buffer, const TableDef &table, int blCode)
+void openEmpty(EditBuffer *buffer, const TableDef &table, qint64 blCode)
 {
     buffer->close();
     buffer->setSql(
@@ -20,7 +20,7 @@ void openEmpty(EditBuffer *buffer, const TableDef &table, int blCode)
     buffer->open();
 }
 
-int storeBl(const QVariantHash &columns)
+qint64 storeBl(const QVariantHash &columns)
 {
     EditBuffer *bls = DM_BL->qyBLS;
     bls->close();
@@ -29,12 +29,12 @@ int storeBl(const QVariantHash &columns)
     bls->insert();
     for (auto it = columns.begin(); it != columns.end(); ++it)
         bls->setValue(it.key(), it.value());
-    const int code = DM_BL->postWithNewCode(bls);
+    const qint64 code = DM_BL->postWithNewCode(bls);
     bls->close();
     return code;
 }
 
-void storeDetails(EditBuffer *buffer, int blCode, const QList<QVariantHash> &rows)
+void storeDetails(EditBuffer *buffer, qint64 blCode, const QList<QVariantHash> &rows)
 {
     openEmpty(buffer, buffer->updateObject()->table(), blCode);
     for (const QVariantHash &columns : rows) {
@@ -80,7 +80,7 @@ QVariantHash container(const char *number, const char *type, double gross, doubl
 
 void store()
 {
-    const int coffee = storeBl(with(
+    const qint64 coffee = storeBl(with(
         company(),
         {{"Bls_ReservaNr", ShownBooking},
          {"Bls_BillofLading", "EXBL260001"},
@@ -111,20 +111,20 @@ void store()
                    {"Sd_ValorFOB", 198400.0}}});
     storeDetails(DM_BL->qyNCM, coffee, {{{"Ncm_Numero", "0901.11.10"}}, {{"Ncm_Numero", "0901.11.90"}}});
 
-    const int juice = storeBl(with(company(), {{"Bls_ReservaNr", "RTM-0098812"},
-                                               {"Bls_BillofLading", "EXBL260002"},
-                                               {"Bls_RefShipper", "OJ-26-031"},
-                                               {"Bls_Cnee1", "Sapimport Voorbeeld B.V."},
-                                               {"Bls_Cnee2", "Waalhaven Zuidzijde 40"},
-                                               {"Bls_Cnee3", "3089 JH Rotterdam"},
-                                               {"Bls_Notify1", "Same as consignee"},
-                                               {"Bls_PortDischarge", "ROTTERDAM"},
-                                               {"Bls_PlaceDelivery", "ROTTERDAM"},
-                                               {"Bls_Navio", "NORTHERN EXAMPLE"},
-                                               {"Bls_Viagem", "115N"},
-                                               {"Bls_Carga", "FCL"},
-                                               {"Bls_Imo", false},
-                                               {"Bls_Payable", "DES"}}));
+    const qint64 juice = storeBl(with(company(), {{"Bls_ReservaNr", "RTM-0098812"},
+                                                  {"Bls_BillofLading", "EXBL260002"},
+                                                  {"Bls_RefShipper", "OJ-26-031"},
+                                                  {"Bls_Cnee1", "Sapimport Voorbeeld B.V."},
+                                                  {"Bls_Cnee2", "Waalhaven Zuidzijde 40"},
+                                                  {"Bls_Cnee3", "3089 JH Rotterdam"},
+                                                  {"Bls_Notify1", "Same as consignee"},
+                                                  {"Bls_PortDischarge", "ROTTERDAM"},
+                                                  {"Bls_PlaceDelivery", "ROTTERDAM"},
+                                                  {"Bls_Navio", "NORTHERN EXAMPLE"},
+                                                  {"Bls_Viagem", "115N"},
+                                                  {"Bls_Carga", "FCL"},
+                                                  {"Bls_Imo", false},
+                                                  {"Bls_Payable", "DES"}}));
     storeDetails(DM_BL->qyCntr, juice, {container("REXU5550011", "Reefer 40", 30100, 4800, 1, "DRUMS", "SL0051190")});
 
     storeBl(with(company(), {{"Bls_ReservaNr", "ANR/55-3021"},
@@ -145,21 +145,21 @@ void store()
                              {"Bls_LCL_Volumes", 3},
                              {"Bls_LCL_TipoVolume", "PIECES"}}));
 
-    const int chemicals = storeBl(with(company(), {{"Bls_ReservaNr", "HOU-2026-0417"},
-                                                   {"Bls_BillofLading", "EXBL260004"},
-                                                   {"Bls_RefShipper", "CH-417"},
-                                                   {"Bls_Cnee1", "Example Chemicals Inc."},
-                                                   {"Bls_Cnee2", "1200 Ship Channel Road"},
-                                                   {"Bls_Cnee3", "Houston TX 77029"},
-                                                   {"Bls_Notify1", "Same as consignee"},
-                                                   {"Bls_PortDischarge", "HOUSTON"},
-                                                   {"Bls_PlaceDelivery", "HOUSTON"},
-                                                   {"Bls_Navio", "EXAMPLE PIONEER"},
-                                                   {"Bls_Viagem", "007W"},
-                                                   {"Bls_Carga", "FCL"},
-                                                   {"Bls_Imo", true},
-                                                   {"Bls_Imo_IMDG", "3"},
-                                                   {"Bls_Imo_UN", "1993"}}));
+    const qint64 chemicals = storeBl(with(company(), {{"Bls_ReservaNr", "HOU-2026-0417"},
+                                                      {"Bls_BillofLading", "EXBL260004"},
+                                                      {"Bls_RefShipper", "CH-417"},
+                                                      {"Bls_Cnee1", "Example Chemicals Inc."},
+                                                      {"Bls_Cnee2", "1200 Ship Channel Road"},
+                                                      {"Bls_Cnee3", "Houston TX 77029"},
+                                                      {"Bls_Notify1", "Same as consignee"},
+                                                      {"Bls_PortDischarge", "HOUSTON"},
+                                                      {"Bls_PlaceDelivery", "HOUSTON"},
+                                                      {"Bls_Navio", "EXAMPLE PIONEER"},
+                                                      {"Bls_Viagem", "007W"},
+                                                      {"Bls_Carga", "FCL"},
+                                                      {"Bls_Imo", true},
+                                                      {"Bls_Imo_IMDG", "3"},
+                                                      {"Bls_Imo_UN", "1993"}}));
     storeDetails(DM_BL->qyCntr, chemicals, {container("TNKU3300217", "Iso Tank 20", 24300, 3700, 1, "", "SL0060012")});
 }
 
