@@ -323,6 +323,12 @@ private Q_SLOTS:
         QTest::newRow("no such database")
             << "missing"
             << "" << QStringList() << "Não foi possível abrir o banco de dados postgresql://postgres@/";
+        QTest::newRow("read-only database")
+            << ""
+            << ""
+            << QStringList{"DO $$ BEGIN EXECUTE format('ALTER DATABASE %I SET default_transaction_read_only = on', "
+                           "current_database()); END $$"}
+            << "Não foi possível abrir o banco de dados postgresql://postgres@/";
         QTest::newRow("columns missing") << ""
                                          << "" << QStringList{"CREATE TABLE Dal_Bls (Bls_Codigo BIGINT, Name TEXT)"}
                                          << "Tabela dal_bls: faltam as colunas Bls_Shipper1, ";
