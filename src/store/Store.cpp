@@ -198,10 +198,9 @@ void Store::openServer(const QString &uri)
     address.configure(db);
     openDialect = SqlDialect::Postgres;
     serverDescription = address.description();
-    if (!connect(db)) {
-        const QString error = db.lastError().text();
+    if (const QSqlError error = openConnection(db); error.isValid()) {
         close();
-        throw StoreError(cannot + QStringLiteral(": ") + error);
+        throw StoreError(cannot + QStringLiteral(": ") + error.text());
     }
     try {
         createTables(cannot);
@@ -211,13 +210,13 @@ void Store::openServer(const QString &uri)
     }
 }
 
-bool Store::connect(QSqlDatabase &db)
+QSqlError Store::openConnection(QSqlDatabase &db)
 {
     if (!db.open())
-        return false;
+        return db.lastError();
     // A store busy with another writer is waited for a short time before the error is shown, as with the file.
     QSqlQuery wait(db);
-    return wait.exec(QStringLiteral("SET lock_timeout = 3000"));
+    return wait.exec(QStringLiteral("SET lock_timeout = 3000")) ? QSqlError() : wait.lastError();
 }
 
 void Store::createTables(const QString &cannot)
@@ -279,9 +278,9 @@ QSqlDatabase Store::database()
     QSqlDatabase db = QSqlDatabase::database(Connection, false);
     if (connectionLost && transactionDepth == 0) {
         db.close();
-        if (!connect(db))
+        if (const QSqlError error = openConnection(db); error.isValid())
             throw StoreError(TranslateText(QStringLiteral("Não foi possível abrir o banco de dados")) +
-                             QLatin1Char(' ') + serverDescription + QStringLiteral(": ") + db.lastError().text());
+                             QLatin1Char(' ') + serverDescription + QStringLiteral(": ") + error.text());
         connectionLost = false;
     }
     return db;

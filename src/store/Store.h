@@ -34,7 +34,8 @@ public:
     static StoreError failure(const QSqlError &error);
 
 private:
-    static bool connect(QSqlDatabase &db);
+    // Opens the connection to the server and sets up its session; the error, or an invalid one.
+    static QSqlError openConnection(QSqlDatabase &db);
     static void createTables(const QString &cannot);
     static StoreError serverFailure(const QSqlError &error, const QString &server);
 };
