@@ -3,7 +3,8 @@ BUILD    ?= build
 BUILD_TYPE ?= RelWithDebInfo
 PACKAGES := build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite \
             qt6-webengine-dev libgl-dev libxkbcommon-dev fonts-liberation2 xvfb xauth libxcb1-dev libxcb-xtest0-dev \
-            libbenchmark-dev libsqlite3-dev dpkg-dev desktop-file-utils appstream lintian clang
+            libbenchmark-dev libsqlite3-dev dpkg-dev desktop-file-utils appstream lintian clang \
+            libqt6sql6-psql postgresql
 SUDO     := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS     ?= $(shell nproc)
 

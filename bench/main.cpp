@@ -9,6 +9,7 @@
 #include "EdiBlComposer.h"
 #include "EdiBlFile.h"
 #include "EdiBlRowsReader.h"
+#include "PgCluster.h"
 #include "Store.h"
 #include "TDM_BL.h"
 #include "TF_BLAPDF.h"
@@ -508,6 +509,57 @@ void BM_EdiWriteFloor(benchmark::State &state)
     }
 }
 
+// The shared store: the same BLs on a PostgreSQL server of the run's own, each with two containers, an export
+// document and an NCM code, written by the server itself from a series so that 100,000 BLs take seconds. The
+// program's own open has made the tables and indexes before.
+void seedServer(const PgCluster &server, int bls)
+{
+    const QString n = QString::number(bls);
+    server.exec(
+        QStringLiteral("dalvora"),
+        {QStringLiteral(
+             "INSERT INTO Dal_Bls (Bls_Codigo, Bls_ReservaNr, Bls_RefShipper, Bls_Navio, Bls_Viagem, Bls_PortLoading, "
+             "Bls_PortDischarge, Bls_Shipper1, Bls_Cnee1, Bls_Notify1, Bls_Descricao, Bls_Carga, Bls_Cia_Nome, "
+             "Bls_Cia_Usuario, Bls_Cia_Cidade, Bls_Cia_Arquivo, Bls_Marks, Bls_Imo, Bls_AsPerAgee, Bls_EmissaoBL, "
+             "Bls_Payable) SELECT g, 'BK' || lpad(((g * 7919) % 100000)::text, 6, '0'), 'REF' || g, "
+             "'VESSEL ' || (g * 31) % 997, 'V' || g % 50, 'SANTOS', 'ROTTERDAM', 'SHIPPER ' || g || ' LTDA', "
+             "'CONSIGNEE ' || g || ' BV', 'NOTIFY ' || g, 'GOODS', 'FCL', 'CIA', 'USER', 'SANTOS', 'CIA01', 'MARKS', "
+             "0, 0, 'ORI', 'ORI' FROM generate_series(1, %1) g")
+             .arg(n),
+         QStringLiteral("INSERT INTO Dal_Cntr (Cnt_Codigo, Cnt_Cod_BL, Cnt_Numero, Cnt_Tipo, Cnt_Peso, Cnt_Tara, "
+                        "Cnt_Lacre_1, Cnt_Volume, Cnt_VolTipo) SELECT g, (g + 1) / 2, 'ABCU' || lpad(g::text, 7, '0'), "
+                        "'Dry Box 20', 10000.5 + g, 2200, 'SEAL' || g, 10, 'BOXES' FROM generate_series(1, 2 * %1) g")
+             .arg(n),
+         QStringLiteral("INSERT INTO Dal_SD (Sd_Codigo, Sd_Cod_BL, Sd_Tipo, Sd_Numero, Sd_Vencto, Sd_Peso, Sd_Volume, "
+                        "Sd_ValorFOB) SELECT g, g, 'SD', 'SD' || lpad(g::text, 8, '0'), '2026-12-31', 1234.5, 10, "
+                        "99999.99 FROM generate_series(1, %1) g")
+             .arg(n),
+         QStringLiteral("INSERT INTO Dal_NCM (Ncm_Codigo, Ncm_Cod_BL, Ncm_Numero) SELECT g, g, (84000000 + g)::text "
+                        "FROM generate_series(1, %1) g")
+             .arg(n),
+         QStringLiteral("ANALYZE")});
+}
+
+// A BL opened as the main window opens one: its row, then its containers, documents and NCM codes.
+void BM_ServerBlOpened(benchmark::State &state, int bls)
+{
+    int i = 0;
+    for (auto _ : state) {
+        const int code = int((++i * 7919LL) % bls) + 1;
+        openBl(code);
+        for (EditBuffer *details : {DM_BL->qyCntr, DM_BL->qySD, DM_BL->qyNCM}) {
+            const TableDef &table = details->updateObject()->table();
+            details->close();
+            details->setSql({QStringLiteral("SELECT * from %1").arg(table.name),
+                             QStringLiteral("where %1 = :pp1").arg(table.link)});
+            details->setPp1(code);
+            details->open();
+        }
+    }
+    for (EditBuffer *buffer : {DM_BL->qyBLS, DM_BL->qyCntr, DM_BL->qySD, DM_BL->qyNCM})
+        buffer->close();
+}
+
 // iterations 0: Google Benchmark picks the count. A tiny run measures each benchmark once.
 void add(const std::string &name, std::function<void(benchmark::State &)> function, int iterations, int repetitions,
          bool tiny, bool manualTime = false)
@@ -572,6 +624,12 @@ const std::vector<Figure> figures{
     {"ANEXAR of 1,000 container lines", "BM_AttachContainerLines", 50, "", 0},
     {"draft with a 2,000-line description", "BM_DraftPrepare", 500, "BM_DraftTextFloor", 0},
     {"EDI/BL of 1,000 containers, 500 SD, 190 NCM", "BM_EdiComposeAndWrite", 20, "BM_EdiWriteFloor", 2},
+};
+
+constexpr int ServerBls = 100000;
+const std::vector<Figure> serverFigures{
+    {"shared store: search list shown, 100,000 BLs", "BM_SearchListShown/server", 300, "", 0},
+    {"shared store: a BL opened with its details", "BM_ServerBlOpened/server", 20, "", 0},
 };
 
 const std::vector<GrowthFigure> searchFigures{
@@ -648,8 +706,38 @@ int main(int argc, char *argv[])
         QFile::remove(folder + QStringLiteral("/dalvora.db"));
     }
 
+    // The shared store, over a local socket, when a PostgreSQL server is installed.
+    std::optional<PgCluster> server;
+    if (!PgCluster::binFolder().isEmpty()) {
+        server.emplace();
+        if (!server->error().isEmpty())
+            qFatal("the benchmark's server: %s", qPrintable(server->error()));
+        const int bls = tiny ? 50 : ServerBls;
+        server->createDatabase(QStringLiteral("dalvora"));
+        Store::openServer(server->uri(QStringLiteral("dalvora")));
+        seedServer(*server, bls);
+        {
+            TDM_BL dataModule;
+            DM_BL = &dataModule;
+            benchmark::ClearRegisteredBenchmarks();
+            add(
+                "BM_SearchListShown/server", [](benchmark::State &state) { BM_SearchListShown(state, 0); }, 3, 5, tiny);
+            add(
+                "BM_ServerBlOpened/server", [bls](benchmark::State &state) { BM_ServerBlOpened(state, bls); }, 50, 5,
+                tiny);
+            benchmark::RunSpecifiedBenchmarks(&reporter);
+            DM_BL = nullptr;
+        }
+        Store::close();
+    }
+
     TableResult result = printTable(reporter, figures);
     printGrowthTable(reporter, searchFigures, residentMb, 200, result);
+    if (server) {
+        const TableResult onServer = printTable(reporter, serverFigures);
+        result.misses += onServer.misses;
+        result.unmeasured += onServer.unmeasured;
+    }
     benchmark::Shutdown();
     if (tiny) {
         std::printf("tiny data: the figures only show that every benchmark ran\n");

@@ -136,7 +136,9 @@ CargoTotals ContainerTotals::fromStore(TDM_BL &dm, qint64 blCode)
 {
     EditBuffer *q = dm.qyBusca;
     q->close();
-    q->setSql({QStringLiteral("SELECT * from Dal_Cntr"), QStringLiteral("where Cnt_Cod_BL = :pp1")});
+    // Summed in the order of their codes on either kind of store, so the totals agree to the last bit.
+    q->setSql({QStringLiteral("SELECT * from Dal_Cntr"), QStringLiteral("where Cnt_Cod_BL = :pp1"),
+               QStringLiteral("ORDER BY Cnt_Codigo")});
     q->setPp1(blCode);
     q->open();
     ContainerTotals sums;

@@ -24,7 +24,8 @@ QString asciiUpper(QString text)
     return text;
 }
 
-// Reads the detail rows of the BL in their number order, builds their lines and closes the query again.
+// Reads the detail rows of the BL in their number order, builds their lines and closes the query again. Rows of
+// the same number come by code and empty numbers first, so that both kinds of store give the same lines.
 QStringList readLines(EditBuffer *query, const QString &table, const QString &link, const QString &order,
                       const std::function<QStringList(const EditBuffer &)> &build)
 {
@@ -194,19 +195,19 @@ void TF_MandaMemo::anexar(QWidget *parent, const DetailCounts &counts, const QSt
     const AttachTarget containers = target(dialog.RG_Cntr);
     if (containers != AttachTarget::None) {
         const ContainerLineParts parts = dialog.lineParts();
-        appendTo(containers, readLines(DM_BL->qyCntr, QStringLiteral("Dal_Cntr"), QStringLiteral("Cnt_Cod_BL"),
-                                       QStringLiteral("Cnt_Numero"), [&parts](const EditBuffer &rows) {
-                                           return AttachLines::containerLines(rows, parts);
-                                       }));
+        appendTo(containers,
+                 readLines(DM_BL->qyCntr, QStringLiteral("Dal_Cntr"), QStringLiteral("Cnt_Cod_BL"),
+                           QStringLiteral("Cnt_Numero NULLS FIRST, Cnt_Codigo"),
+                           [&parts](const EditBuffer &rows) { return AttachLines::containerLines(rows, parts); }));
     }
     const AttachTarget sd = target(dialog.RG_SD);
     if (sd != AttachTarget::None)
         appendTo(sd, readLines(DM_BL->qySD, QStringLiteral("Dal_SD"), QStringLiteral("Sd_Cod_BL"),
-                               QStringLiteral("Sd_Numero"), &AttachLines::sdLines));
+                               QStringLiteral("Sd_Numero NULLS FIRST, Sd_Codigo"), &AttachLines::sdLines));
     const AttachTarget ncm = target(dialog.RG_NCM);
     if (ncm != AttachTarget::None)
         appendTo(ncm, readLines(DM_BL->qyNCM, QStringLiteral("Dal_NCM"), QStringLiteral("Ncm_Cod_BL"),
-                                QStringLiteral("Ncm_Numero"), &AttachLines::ncmLines));
+                                QStringLiteral("Ncm_Numero NULLS FIRST, Ncm_Codigo"), &AttachLines::ncmLines));
     const AttachTarget imoTarget = target(dialog.RG_Imo);
     if (imoTarget != AttachTarget::None)
         appendTo(imoTarget, {imo});

@@ -91,7 +91,7 @@ void TF_Container::openQuery()
     EditBuffer *q = DM_BL->qyCntr;
     q->close();
     q->setSql({QStringLiteral("SELECT * from Dal_Cntr"), QStringLiteral("where Cnt_Cod_BL = :pp1"),
-               QStringLiteral("ORDER BY Cnt_Numero")});
+               QStringLiteral("ORDER BY Cnt_Numero NULLS FIRST, Cnt_Codigo")});
     q->setPp1(DM_BL->qyBLS->integer(QStringLiteral("Bls_Codigo")));
     q->open();
     q->setDisplayFormat(QStringLiteral("Cnt_Peso"), QStringLiteral("###,###,##0.000"));

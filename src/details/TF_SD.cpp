@@ -39,7 +39,7 @@ void openNcm()
     EditBuffer *q = DM_BL->qyNCM;
     q->close();
     q->setSql({QStringLiteral("SELECT * from Dal_NCM"), QStringLiteral("where Ncm_Cod_BL = :pp1"),
-               QStringLiteral("ORDER BY Ncm_Numero")});
+               QStringLiteral("ORDER BY Ncm_Numero NULLS FIRST, Ncm_Codigo")});
     q->setPp1(blCode());
     q->open();
 }
@@ -88,7 +88,7 @@ void TF_SD::openQueries()
     EditBuffer *sd = DM_BL->qySD;
     sd->close();
     sd->setSql({QStringLiteral("SELECT * from Dal_SD"), QStringLiteral("where Sd_Cod_BL = :pp1"),
-                QStringLiteral("ORDER BY Sd_Numero")});
+                QStringLiteral("ORDER BY Sd_Numero NULLS FIRST, Sd_Codigo")});
     sd->setPp1(blCode());
     sd->open();
     sd->setDisplayFormat(QStringLiteral("Sd_ValorFOB"), QStringLiteral("###,###,##0.00"));

@@ -1,5 +1,7 @@
 #include "TF_TXT.h"
 
+#include "TableDef.h"
+
 #include "AppFonts.h"
 #include "AppInfo.h"
 #include "DalvoraFolder.h"
@@ -15,6 +17,7 @@
 #include "TDM_BL.h"
 #include "TIvTranslator.h"
 #include "TMsgDlg.h"
+#include "TableDef.h"
 #include "TranslateText.h"
 
 #include <QDate>
@@ -114,17 +117,20 @@ void TF_TXT::FormShow()
 
 void TF_TXT::openQueries()
 {
-    openQuery(qyBL, QStringLiteral("Dal_Bls"), QStringLiteral("Bls_Codigo"));
-    openQuery(qyCntr, QStringLiteral("Dal_Cntr"), QStringLiteral("Cnt_Cod_BL"));
-    openQuery(qySD, QStringLiteral("Dal_SD"), QStringLiteral("Sd_Cod_BL"));
-    openQuery(qyNCM, QStringLiteral("Dal_NCM"), QStringLiteral("Ncm_Cod_BL"));
+    openQuery(qyBL, TableDef::bls());
+    openQuery(qyCntr, TableDef::cntr());
+    openQuery(qySD, TableDef::sd());
+    openQuery(qyNCM, TableDef::ncm());
 }
 
-void TF_TXT::openQuery(EditBuffer *query, const QString &table, const QString &link)
+// The rows of the BL shown, in the order of their codes: a server, unlike the file, gives rows in no set order.
+void TF_TXT::openQuery(EditBuffer *query, const TableDef &table)
 {
     query->close();
-    query->setSql(
-        {QStringLiteral("SELECT * from ") + table, QStringLiteral("where ") + link + QStringLiteral(" = :pp1")});
+    const QString link = table.link.isEmpty() ? table.key : table.link;
+    query->setSql({QStringLiteral("SELECT * from ") + table.name,
+                   QStringLiteral("where ") + link + QStringLiteral(" = :pp1"),
+                   QStringLiteral("ORDER BY ") + table.key});
     query->setPp1(DM_BL->qyBLS->integer(QStringLiteral("Bls_Codigo")));
     query->open();
 }

@@ -7,6 +7,7 @@
 
 class DataSource;
 class EditBuffer;
+struct TableDef;
 class TIvTranslator;
 class TMsgDlg;
 
@@ -50,7 +51,7 @@ protected:
 private:
     void FormShow();
     void FormCloseQuery();
-    void openQuery(EditBuffer *query, const QString &table, const QString &link);
+    void openQuery(EditBuffer *query, const TableDef &table);
     bool compose();
     void save();
     int message(const QString &text, int type);

@@ -140,7 +140,7 @@ int EditBuffer::execSql()
 {
     QSqlQuery query(Store::database());
     if (!query.prepare(lines(m_sql)))
-        throw StoreError(query.lastError().text());
+        throw Store::failure(query.lastError());
     const Row none;
     bindAll(query, none, none);
     if (!query.exec())
@@ -478,7 +478,7 @@ void EditBuffer::runUpdate(const QStringList &sqlLines, const Row &newValues, co
 {
     QSqlQuery query(Store::database());
     if (!query.prepare(lines(sqlLines)))
-        throw StoreError(query.lastError().text());
+        throw Store::failure(query.lastError());
     bindAll(query, newValues, oldValues);
     if (!query.exec())
         throw Store::failure(query.lastError());

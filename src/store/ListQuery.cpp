@@ -16,19 +16,28 @@ namespace {
 constexpr int PageSize = 64;
 constexpr int CachedPages = 32;
 
-// A prefix as a GLOB pattern: the pattern's own special characters stand for themselves. GLOB is case-sensitive, and
-// SQLite reads a prefix pattern through the column's index.
+// The test "the column starts with the bound prefix", case-sensitive and read through the column's index: GLOB on
+// SQLite, LIKE on the server (whose text columns compare bytes, so LIKE is case-sensitive and uses the index there).
+QString prefixTest()
+{
+    return Store::dialect() == SqlDialect::Sqlite ? QStringLiteral("GLOB ?") : QStringLiteral("LIKE ? ESCAPE '!'");
+}
+
+// A prefix as a pattern of prefixTest(): the pattern's own special characters stand for themselves.
 QString prefixPattern(const QString &prefix)
 {
+    const bool glob = Store::dialect() == SqlDialect::Sqlite;
     QString pattern;
     pattern.reserve(prefix.size() + 1);
     for (const QChar c : prefix) {
-        if (c == QLatin1Char('*') || c == QLatin1Char('?') || c == QLatin1Char('['))
+        if (glob && (c == QLatin1Char('*') || c == QLatin1Char('?') || c == QLatin1Char('[')))
             pattern += QLatin1Char('[') + c + QLatin1Char(']');
+        else if (!glob && (c == QLatin1Char('%') || c == QLatin1Char('_') || c == QLatin1Char('!')))
+            pattern += QLatin1Char('!') + c;
         else
             pattern += c;
     }
-    return pattern + QLatin1Char('*');
+    return pattern + (glob ? QLatin1Char('*') : QLatin1Char('%'));
 }
 
 // The order of ORDER BY: empty cells first, numbers by value, text by its UTF-8 bytes (SQLite's BINARY collation).
@@ -76,7 +85,9 @@ void ListQuery::setOrder(const QString &column)
 
 QString ListQuery::orderBy() const
 {
-    return m_order.isEmpty() ? m_table.key : m_order + QStringLiteral(", ") + m_table.key;
+    // Empty cells first on the server too, as SQLite puts them.
+    const QString nulls = Store::dialect() == SqlDialect::Sqlite ? QString() : QStringLiteral(" NULLS FIRST");
+    return m_order.isEmpty() ? m_table.key : m_order + nulls + QStringLiteral(", ") + m_table.key;
 }
 
 void ListQuery::open()
@@ -222,8 +233,8 @@ int ListQuery::firstMatch(const QString &column, const QString &prefix) const
     const QString pattern = prefixPattern(prefix);
     // Sorted by the searched column itself, the first match is a seek on its index.
     if (column.compare(m_order, Qt::CaseInsensitive) == 0) {
-        SqliteRowReader seek(db, QStringLiteral("SELECT %1, %3 FROM %2 WHERE %3 GLOB ? ORDER BY %4")
-                                     .arg(m_table.key, m_table.name, column, orderBy()));
+        SqliteRowReader seek(db, QStringLiteral("SELECT %1, %3 FROM %2 WHERE %3 %5 ORDER BY %4")
+                                     .arg(m_table.key, m_table.name, column, orderBy(), prefixTest()));
         seek.bind(1, pattern);
         const ColumnType type = StoredValue::typeOf(column);
         while (seek.next())
@@ -239,9 +250,8 @@ int ListQuery::firstMatch(const QString &column, const QString &prefix) const
         db, QStringLiteral("SELECT %1, %2 FROM %3 ORDER BY %4").arg(m_table.key, column, m_table.name, orderBy()));
     const QString orderColumn = m_order.isEmpty() ? m_table.key : m_order;
     const ColumnType orderType = StoredValue::typeOf(orderColumn);
-    SqliteRowReader matches(
-        db,
-        QStringLiteral("SELECT %1, %2 FROM %3 WHERE %4 GLOB ?").arg(m_table.key, orderColumn, m_table.name, column));
+    SqliteRowReader matches(db, QStringLiteral("SELECT %1, %2 FROM %3 WHERE %4 %5")
+                                    .arg(m_table.key, orderColumn, m_table.name, column, prefixTest()));
     matches.bind(1, pattern);
     // One row of the walk: false at its end; row is the row's position when it is a listed match, else -1.
     const auto walkOn = [&](int &row) {

@@ -2,10 +2,13 @@
 
 #include "Store.h"
 #include "StoreError.h"
+#include "TableDef.h"
 
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <sqlite3.h>
 
 namespace {
@@ -23,6 +26,12 @@ sqlite3 *handleOf(const QSqlDatabase &database)
 
 SqliteRowReader::SqliteRowReader(const QSqlDatabase &database, const QString &sql)
 {
+    if (Store::dialect() == SqlDialect::Postgres) {
+        m_query = std::make_unique<QSqlQuery>(database);
+        if (!m_query->prepare(sql))
+            throw Store::failure(m_query->lastError());
+        return;
+    }
     sqlite3 *db = handleOf(database);
     const QByteArray text = sql.toUtf8();
     if (sqlite3_prepare_v2(db, text.constData(), int(text.size()), &m_statement, nullptr) != SQLITE_OK) {
@@ -41,6 +50,8 @@ SqliteRowReader::~SqliteRowReader()
 
 void SqliteRowReader::fail() const
 {
+    if (m_query)
+        throw Store::failure(m_query->lastError(), Store::Reading);
     sqlite3 *db = sqlite3_db_handle(m_statement);
     throw Store::failure(QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(db)), QSqlError::StatementError,
                                    QString::number(sqlite3_extended_errcode(db))),
@@ -49,6 +60,10 @@ void SqliteRowReader::fail() const
 
 void SqliteRowReader::bind(const QString &name, const QVariant &value)
 {
+    if (m_query) {
+        m_query->bindValue(QLatin1Char(':') + name, value);
+        return;
+    }
     const int position = sqlite3_bind_parameter_index(m_statement, (QLatin1Char(':') + name).toUtf8().constData());
     if (position == 0)
         throw StoreError(QStringLiteral("Parâmetro :%1 não existe na consulta").arg(name));
@@ -57,6 +72,10 @@ void SqliteRowReader::bind(const QString &name, const QVariant &value)
 
 void SqliteRowReader::bind(int position, const QVariant &value)
 {
+    if (m_query) {
+        m_query->bindValue(position - 1, value);
+        return;
+    }
     int rc;
     if (!value.isValid() || value.isNull()) {
         rc = sqlite3_bind_null(m_statement, position);
@@ -82,9 +101,28 @@ void SqliteRowReader::bind(int position, const QVariant &value)
         fail();
 }
 
+void SqliteRowReader::run() const
+{
+    if (m_ran)
+        return;
+    if (!m_query->exec())
+        fail();
+    m_ran = true;
+}
+
 QStringList SqliteRowReader::columnNames() const
 {
     QStringList names;
+    if (m_query) {
+        // The server gives unquoted names in lower case; the tables' own spelling is kept for them.
+        run();
+        const QSqlRecord record = m_query->record();
+        for (int i = 0; i < record.count(); ++i) {
+            const ColumnDef *column = TableDef::findColumn(record.fieldName(i));
+            names << (column ? column->name : record.fieldName(i));
+        }
+        return names;
+    }
     const int count = sqlite3_column_count(m_statement);
     for (int i = 0; i < count; ++i)
         names << QString::fromUtf8(sqlite3_column_name(m_statement, i)).remove(QLatin1Char('"'));
@@ -93,6 +131,14 @@ QStringList SqliteRowReader::columnNames() const
 
 bool SqliteRowReader::next()
 {
+    if (m_query) {
+        run();
+        if (m_query->next())
+            return true;
+        if (m_query->lastError().isValid())
+            fail();
+        return false;
+    }
     switch (sqlite3_step(m_statement)) {
     case SQLITE_ROW:
         return true;
@@ -105,26 +151,39 @@ bool SqliteRowReader::next()
 
 void SqliteRowReader::reset()
 {
+    if (m_query) {
+        m_query->finish();
+        m_ran = false;
+        return;
+    }
     sqlite3_reset(m_statement);
 }
 
 bool SqliteRowReader::isNull(int column) const
 {
+    if (m_query)
+        return m_query->isNull(column);
     return sqlite3_column_type(m_statement, column) == SQLITE_NULL;
 }
 
 qint64 SqliteRowReader::integer(int column) const
 {
+    if (m_query)
+        return m_query->value(column).toLongLong();
     return sqlite3_column_int64(m_statement, column);
 }
 
 double SqliteRowReader::number(int column) const
 {
+    if (m_query)
+        return m_query->value(column).toDouble();
     return sqlite3_column_double(m_statement, column);
 }
 
 QString SqliteRowReader::text(int column) const
 {
+    if (m_query)
+        return m_query->value(column).toString();
     const auto *bytes = reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column));
     return QString::fromUtf8(bytes, sqlite3_column_bytes(m_statement, column));
 }

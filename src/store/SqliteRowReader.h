@@ -2,12 +2,15 @@
 
 #include <QStringList>
 #include <QVariant>
+#include <memory>
 
 class QSqlDatabase;
+class QSqlQuery;
 struct sqlite3_stmt;
 
 // Steps through a query's rows with SQLite's own statement, on the connection Qt holds open. Lists of many thousand
 // rows are read this way because going through QSqlQuery costs a conversion to UTF-16 and a QVariant per cell.
+// On the server's connection the rows come through a QSqlQuery, and a failure is told as Store::failure() tells it.
 class SqliteRowReader
 {
 public:
@@ -34,6 +37,9 @@ public:
 
 private:
     [[noreturn]] void fail() const;
+    void run() const;
 
     sqlite3_stmt *m_statement = nullptr;
+    std::unique_ptr<QSqlQuery> m_query;
+    mutable bool m_ran = false;
 };

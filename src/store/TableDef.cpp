@@ -30,6 +30,24 @@ QList<ColumnDef> blsColumns()
     return c;
 }
 
+// On the server each type keeps what SQLite keeps: 64-bit integers, doubles, text compared by its bytes (the "C"
+// collation, as SQLite's BINARY), logical values as 0/1.
+QString serverType(ColumnType type)
+{
+    switch (type) {
+    case T::Integer:
+        return QStringLiteral("BIGINT");
+    case T::Logical:
+        return QStringLiteral("SMALLINT");
+    case T::Number:
+        return QStringLiteral("DOUBLE PRECISION");
+    case T::Date:
+        return QStringLiteral("DATE");
+    default:
+        return QStringLiteral("TEXT COLLATE \"C\"");
+    }
+}
+
 QString sqlType(ColumnType type)
 {
     switch (type) {
@@ -60,20 +78,31 @@ QStringList TableDef::columnNames() const
     return names;
 }
 
-QString TableDef::createSql() const
+QString TableDef::createSql(SqlDialect dialect) const
 {
     QStringList defs;
     for (const ColumnDef &c : columns)
-        defs << c.name + QLatin1Char(' ') + sqlType(c.type) +
+        defs << c.name + QLatin1Char(' ') + (dialect == SqlDialect::Sqlite ? sqlType(c.type) : serverType(c.type)) +
                     (c.name == key ? QStringLiteral(" PRIMARY KEY") : QString());
     return QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)").arg(name, defs.join(QStringLiteral(", ")));
 }
 
-QStringList TableDef::indexSql() const
+QStringList TableDef::indexSql(SqlDialect dialect) const
 {
     QStringList statements;
+    if (dialect == SqlDialect::Sqlite) {
+        for (const QString &column : indexed)
+            statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Ix_%2 ON %1 (%2)").arg(name, column);
+        return statements;
+    }
+    // The server puts empty cells last unless told otherwise; the lists want them first, as SQLite gives them, and
+    // rows of the same value by key, so the index holds the whole order and nothing is sorted.
     for (const QString &column : indexed)
-        statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Ix_%2 ON %1 (%2)").arg(name, column);
+        statements
+            << QStringLiteral("CREATE INDEX IF NOT EXISTS Ix_%2 ON %1 (%2 NULLS FIRST, %3)").arg(name, column, key);
+    // A BL's details are read by their link; a shared store grows past what a whole-table scan reads quickly.
+    if (!link.isEmpty())
+        statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Ix_%2 ON %1 (%2)").arg(name, link);
     return statements;
 }
 

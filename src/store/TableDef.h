@@ -6,6 +6,9 @@
 
 enum class ColumnType { Integer, Text, Number, Logical, Date, Memo };
 
+// The two kinds of store: the SQLite file, and the office's shared PostgreSQL server.
+enum class SqlDialect { Sqlite, Postgres };
+
 struct ColumnDef
 {
     QString name;
@@ -26,9 +29,9 @@ struct TableDef
 
     const ColumnDef *column(const QString &name) const; // case-insensitive; nullptr when unknown
     QStringList columnNames() const;
-    QString createSql() const;
-    // One "CREATE INDEX IF NOT EXISTS" per indexed column.
-    QStringList indexSql() const;
+    QString createSql(SqlDialect dialect = SqlDialect::Sqlite) const;
+    // One "CREATE INDEX IF NOT EXISTS" per indexed column; on the server also one on the link to the BL.
+    QStringList indexSql(SqlDialect dialect = SqlDialect::Sqlite) const;
 
     static const TableDef &bls();
     static const TableDef &cntr();
