@@ -5,6 +5,7 @@
 #include "Store.h"
 #include "StoreError.h"
 #include "StoredValue.h"
+#include "TranslateText.h"
 #include "UpdateSql.h"
 
 #include <QRegularExpression>
@@ -108,12 +109,17 @@ void EditBuffer::open()
         m_index.insert(key(m_columns[i]), i);
     }
     m_rows.clear();
+    m_stored.clear();
     const int width = int(m_columns.size());
     while (reader.next()) {
         Row row(width);
-        for (int i = 0; i < width; ++i)
+        Row stored(width);
+        for (int i = 0; i < width; ++i) {
+            stored[i] = reader.stored(i); // first: reading as the declared type may convert the cell in place
             row[i] = StoredValue::read(reader, i, m_types[i]);
+        }
         m_rows.append(std::move(row));
+        m_stored.append(std::move(stored));
     }
     m_current = m_rows.isEmpty() ? -1 : 0;
     m_eof = m_rows.isEmpty();
@@ -128,6 +134,7 @@ void EditBuffer::close()
     if (!isOpen())
         return;
     m_rows.clear();
+    m_stored.clear();
     m_current = -1;
     m_eof = true;
     m_pending = Pending::None;
@@ -354,6 +361,7 @@ void EditBuffer::insert()
     const Row row(m_columns.size());
     m_insertedAt = std::max(m_current, 0);
     m_rows.insert(m_insertedAt, row);
+    m_stored.insert(m_insertedAt, Row());
     m_current = m_insertedAt;
     m_eof = false;
     setState(Insert);
@@ -377,6 +385,7 @@ void EditBuffer::cancel()
 {
     if (m_state == Insert) {
         m_rows.removeAt(m_insertedAt);
+        m_stored.removeAt(m_insertedAt);
         m_current = m_rows.isEmpty() ? -1 : std::min(m_insertedAt, int(m_rows.size()) - 1);
         m_eof = m_rows.isEmpty();
         setState(Browse);
@@ -401,7 +410,7 @@ void EditBuffer::post(const std::function<void()> &beforeApply)
         if (beforeApply)
             beforeApply();
         m_pending = before == Insert ? Pending::Inserted : Pending::Modified;
-        m_oldRow = before == Insert ? Row() : m_editRow;
+        m_oldRow = before == Insert ? Row() : m_stored[m_current];
         m_state = Browse;
         applyUpdates();
         commitUpdates();
@@ -424,7 +433,7 @@ void EditBuffer::deleteCurrent()
     if (!m_update)
         throw StoreError(QStringLiteral("%1: consulta somente para leitura").arg(m_name));
     const int index = m_current;
-    m_oldRow = m_rows[index];
+    m_oldRow = m_stored[index];
     m_pending = Pending::Deleted;
     WriteTransaction transaction;
     try {
@@ -436,6 +445,7 @@ void EditBuffer::deleteCurrent()
         throw;
     }
     m_rows.removeAt(index);
+    m_stored.removeAt(index);
     m_current = m_rows.isEmpty() ? -1 : std::min(index, int(m_rows.size()) - 1);
     m_eof = m_rows.isEmpty();
     Q_EMIT rowsReset();
@@ -463,9 +473,22 @@ QList<std::pair<QString, QVariant>> EditBuffer::parameters(const QString &sql, c
         const auto found = m_index.constFind(key(column));
         if (source.isEmpty() || found == m_index.constEnd())
             throw StoreError(QStringLiteral("%1: parâmetro :%2 sem valor").arg(m_name, name));
-        values.append({name, toStore(source[found.value()], m_types[found.value()])});
+        values.append({name, source[found.value()]});
     }
     return values;
+}
+
+EditBuffer::Row EditBuffer::rowToWrite(bool inserted) const
+{
+    const Row &typed = m_rows[m_current];
+    const Row &stored = m_stored[m_current];
+    Row row(typed.size());
+    for (int c = 0; c < typed.size(); ++c) {
+        const bool unchanged =
+            !inserted && c < stored.size() && typed[c] == m_editRow[c] && typed[c].isValid() == m_editRow[c].isValid();
+        row[c] = unchanged ? stored[c] : toStore(typed[c], m_types[c]);
+    }
+    return row;
 }
 
 void EditBuffer::bindAll(QSqlQuery &query, const Row &newValues, const Row &oldValues) const
@@ -483,7 +506,9 @@ void EditBuffer::runUpdate(const QStringList &sqlLines, const Row &newValues, co
     if (!query.exec())
         throw Store::failure(query.lastError());
     if (query.numRowsAffected() != 1)
-        throw StoreError(QStringLiteral("Update failed"));
+        throw StoreError(
+            QStringLiteral("Update failed\n") +
+            TranslateText(QStringLiteral("O registro foi alterado ou excluído por outro usuário. Abra-o novamente.")));
 }
 
 void EditBuffer::applyUpdates()
@@ -492,10 +517,10 @@ void EditBuffer::applyUpdates()
         throw StoreError(QStringLiteral("%1: consulta somente para leitura").arg(m_name));
     switch (m_pending) {
     case Pending::Inserted:
-        runUpdate(m_update->insertSql(), m_rows[m_current], Row());
+        runUpdate(m_update->insertSql(), rowToWrite(true), Row());
         break;
     case Pending::Modified:
-        runUpdate(m_update->modifySql(), m_rows[m_current], m_oldRow);
+        runUpdate(m_update->modifySql(), rowToWrite(false), m_oldRow);
         break;
     case Pending::Deleted:
         runUpdate(m_update->deleteSql(), Row(), m_oldRow);
@@ -508,30 +533,34 @@ void EditBuffer::applyUpdates()
 void EditBuffer::commitUpdates()
 {
     if (m_pending != Pending::Deleted && m_current >= 0 && m_update) {
-        const Row stored = readRowByKey(m_rows[m_current][columnIndex(m_update->table().key)]);
-        if (!stored.isEmpty())
-            m_rows[m_current] = stored;
+        auto [typed, stored] = readRowByKey(m_rows[m_current][columnIndex(m_update->table().key)]);
+        if (!typed.isEmpty()) {
+            m_rows[m_current] = std::move(typed);
+            m_stored[m_current] = std::move(stored);
+        }
     }
     m_pending = Pending::None;
     m_oldRow.clear();
 }
 
-EditBuffer::Row EditBuffer::readRowByKey(const QVariant &keyValue) const
+std::pair<EditBuffer::Row, EditBuffer::Row> EditBuffer::readRowByKey(const QVariant &keyValue) const
 {
     const TableDef &table = m_update->table();
     SqliteRowReader reader(Store::database(),
                            QStringLiteral("SELECT * FROM %1 WHERE %2 = ?").arg(table.name, table.key));
     reader.bind(1, keyValue);
     Row row;
+    Row stored;
     if (reader.next()) {
-        QHash<QString, int> stored;
+        QHash<QString, int> positions;
         const QStringList names = reader.columnNames();
         for (int i = 0; i < names.size(); ++i)
-            stored.insert(key(names[i]), i);
+            positions.insert(key(names[i]), i);
         for (int i = 0; i < m_columns.size(); ++i) {
-            const int at = stored.value(key(m_columns[i]), -1);
+            const int at = positions.value(key(m_columns[i]), -1);
+            stored << (at < 0 ? QVariant() : reader.stored(at));
             row << (at < 0 ? QVariant() : StoredValue::read(reader, at, m_types[i]));
         }
     }
-    return row;
+    return {row, stored};
 }

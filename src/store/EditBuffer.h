@@ -102,12 +102,17 @@ private:
     void requireEditing(const char *action) const;
     int columnIndex(const QString &column) const;
     QString key(const QString &column) const { return column.toLower(); }
-    // The values of the placeholders in a statement: :pp1, a column's new value or :OLD_<column>.
+    // The values of the placeholders in a statement: :pp1, a column's new value or :OLD_<column>, both rows already
+    // in the form they are written in.
     QList<std::pair<QString, QVariant>> parameters(const QString &sql, const Row &newValues,
                                                    const Row &oldValues) const;
+    // The current row as written: the clerk's values in the table's form, and for a column not changed since Edit
+    // began the value exactly as read, so that no stored value is rewritten by a conversion.
+    Row rowToWrite(bool inserted) const;
     void bindAll(QSqlQuery &query, const Row &newValues, const Row &oldValues) const;
     void runUpdate(const QStringList &lines, const Row &newValues, const Row &oldValues);
-    Row readRowByKey(const QVariant &keyValue) const;
+    // The row of the table with the key, as typed values and as stored; empty rows when it is gone.
+    std::pair<Row, Row> readRowByKey(const QVariant &keyValue) const;
     // After every post and delete the pending change is applied to the table and committed at once.
     void applyUpdates();
     void commitUpdates();
@@ -121,13 +126,14 @@ private:
     QList<ColumnType> m_types;
     QHash<QString, int> m_index; // lower-case column name -> position
     QList<Row> m_rows;
+    QList<Row> m_stored; // each row as read, value for value (empty for a row not yet stored)
     int m_current = -1;
     bool m_eof = true;
     QHash<QString, QString> m_formats;
 
     // The pending change and what is needed to restore the buffer when applying it fails.
     Pending m_pending = Pending::None;
-    Row m_oldRow;  // the row as read from the table (for :OLD_ parameters)
+    Row m_oldRow;  // the row as read from the table (for :OLD_ parameters), as stored
     Row m_editRow; // the current row before Edit started (for Cancel)
     int m_insertedAt = -1;
 };

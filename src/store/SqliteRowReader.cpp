@@ -91,6 +91,11 @@ void SqliteRowReader::bind(int position, const QVariant &value)
         case QMetaType::Double:
             rc = sqlite3_bind_double(m_statement, position, value.toDouble());
             break;
+        case QMetaType::QByteArray: {
+            const QByteArray bytes = value.toByteArray();
+            rc = sqlite3_bind_blob(m_statement, position, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
+            break;
+        }
         default: {
             const QByteArray text = value.toString().toUtf8();
             rc = sqlite3_bind_text(m_statement, position, text.constData(), int(text.size()), SQLITE_TRANSIENT);
@@ -178,6 +183,25 @@ double SqliteRowReader::number(int column) const
     if (m_query)
         return m_query->value(column).toDouble();
     return sqlite3_column_double(m_statement, column);
+}
+
+QVariant SqliteRowReader::stored(int column) const
+{
+    if (m_query)
+        return m_query->value(column);
+    switch (sqlite3_column_type(m_statement, column)) {
+    case SQLITE_NULL:
+        return {};
+    case SQLITE_INTEGER:
+        return qlonglong(sqlite3_column_int64(m_statement, column));
+    case SQLITE_FLOAT:
+        return sqlite3_column_double(m_statement, column);
+    case SQLITE_BLOB:
+        return QByteArray(static_cast<const char *>(sqlite3_column_blob(m_statement, column)),
+                          sqlite3_column_bytes(m_statement, column));
+    default:
+        return text(column);
+    }
 }
 
 QString SqliteRowReader::text(int column) const

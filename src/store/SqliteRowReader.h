@@ -34,6 +34,9 @@ public:
     qint64 integer(int column) const;
     double number(int column) const;
     QString text(int column) const;
+    // The cell exactly as stored, whatever the column's declared type: a whole number, a double, a text, bytes or
+    // null. Bound back, it compares equal to what was read.
+    QVariant stored(int column) const;
 
 private:
     [[noreturn]] void fail() const;

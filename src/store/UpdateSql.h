@@ -16,5 +16,7 @@ public:
     QStringList deleteSql() const;
 
 private:
+    QStringList unchangedSinceRead() const;
+
     const TableDef &m_table;
 };

@@ -273,7 +273,8 @@ private Q_SLOTS:
         DialogDriver driver;
         driver.press(QStringLiteral("OK"));
         click(w->SB_Grava);
-        QCOMPARE(driver.texts(), QStringList{QStringLiteral("Update failed.")});
+        QCOMPARE(driver.texts(), QStringList{QStringLiteral("Update failed\nO registro foi alterado ou excluído por "
+                                                            "outro usuário. Abra-o novamente.")});
         QCOMPARE(driver.seen[0].title, QStringLiteral("Erro"));
         QCOMPARE(dm->qyBLS->state(), EditBuffer::Edit);
         QVERIFY(w->SB_Grava->isEnabled());

@@ -46,9 +46,14 @@ private Q_SLOTS:
         QVERIFY(modify.startsWith(QStringLiteral("update Dal_Bls set ")));
         QVERIFY(modify.contains(QStringLiteral("Bls_Codigo = :Bls_Codigo,")));
         QVERIFY(modify.contains(QStringLiteral("Bls_Shipper1 = :Bls_Shipper1,")));
-        QVERIFY(modify.endsWith(QStringLiteral("where   Bls_Codigo = :OLD_Bls_Codigo")));
-        QCOMPARE(bls.deleteSql().join(QLatin1Char(' ')),
-                 QStringLiteral("delete from Dal_Bls where   Bls_Codigo = :OLD_Bls_Codigo"));
+        // Written only while the row is as it was read, every column compared null-safe.
+        const QString unchanged = QStringLiteral(" where   Bls_Codigo = :OLD_Bls_Codigo   and Bls_Shipper1 IS "
+                                                 ":OLD_Bls_Shipper1 ");
+        QVERIFY(modify.contains(QStringLiteral(":Bls_Payable") + unchanged));
+        QVERIFY(modify.endsWith(QStringLiteral("and Bls_Payable IS :OLD_Bls_Payable")));
+        const QString remove = bls.deleteSql().join(QLatin1Char(' '));
+        QVERIFY(remove.startsWith(QStringLiteral("delete from Dal_Bls") + unchanged));
+        QVERIFY(remove.endsWith(QStringLiteral("and Bls_Payable IS :OLD_Bls_Payable")));
         const QString insert = bls.insertSql().join(QLatin1Char(' '));
         QVERIFY(insert.startsWith(QStringLiteral("insert into Dal_Bls   (Bls_Codigo, Bls_Shipper1, ")));
         QVERIFY(insert.contains(QStringLiteral("values   (:Bls_Codigo, :Bls_Shipper1, ")));
@@ -158,13 +163,145 @@ private Q_SLOTS:
             buffer.post();
             QFAIL("post must fail");
         } catch (const StoreError &e) {
-            QCOMPARE(e.message(), QStringLiteral("Update failed"));
+            QCOMPARE(e.message(),
+                     QStringLiteral("Update failed\nO registro foi alterado ou excluído por outro usuário. "
+                                    "Abra-o novamente."));
         }
         QCOMPARE(buffer.state(), EditBuffer::Edit);
         QCOMPARE(buffer.text(QStringLiteral("Cnt_Numero")), QStringLiteral("TYPED"));
         buffer.cancel();
         QVERIFY_THROWS_EXCEPTION(StoreError, buffer.deleteCurrent());
         QCOMPARE(buffer.recordCount(), 1);
+    }
+
+    // What another tool wrote, of a type the column does not declare, survives the clerk's edit of another field:
+    // the row is rewritten with the value as read, not with its conversion.
+    void unchangedColumnsKeepTheStoredValue_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<QString>("stored"); // an SQL literal
+        QTest::newRow("text in a number") << "Dal_SD"
+                                          << "Sd_Peso"
+                                          << "'12 CX'";
+        QTest::newRow("double to the last bit") << "Dal_SD"
+                                                << "Sd_Peso"
+                                                << "0.1";
+        QTest::newRow("fraction in an integer") << "Dal_SD"
+                                                << "Sd_Cod_BL"
+                                                << "1.5";
+        QTest::newRow("date of another form") << "Dal_SD"
+                                              << "Sd_Vencto"
+                                              << "'10/12/2026'";
+        QTest::newRow("date with a time") << "Dal_SD"
+                                          << "Sd_Vencto"
+                                          << "'2026-12-10T08:00:00'";
+        QTest::newRow("bytes in a text") << "Dal_SD"
+                                         << "Sd_Numero"
+                                         << "X'00FF41'";
+        QTest::newRow("empty text, not null") << "Dal_SD"
+                                              << "Sd_Numero"
+                                              << "''";
+        QTest::newRow("logical 7") << "Dal_Bls"
+                                   << "Bls_Imo"
+                                   << "7";
+        QTest::newRow("logical as a word") << "Dal_Bls"
+                                           << "Bls_AsPerAgee"
+                                           << "'yes'";
+        QTest::newRow("memo with a lone LF") << "Dal_Bls"
+                                             << "Bls_Marks"
+                                             << "'A' || char(10) || 'B'";
+    }
+
+    void unchangedColumnsKeepTheStoredValue()
+    {
+        QFETCH(QString, table);
+        QFETCH(QString, column);
+        QFETCH(QString, stored);
+        const TableDef &def = table == u"Dal_Bls" ? TableDef::bls() : TableDef::sd();
+        const QString edited = table == u"Dal_Bls" ? QStringLiteral("Bls_Navio") : QStringLiteral("Sd_Tipo");
+        QSqlQuery q(Store::database());
+        QVERIFY(q.exec(QStringLiteral("INSERT INTO %1 (%2, %3) VALUES (1, %4)").arg(table, def.key, column, stored)));
+        const auto storedNow = [&] {
+            QSqlQuery read(Store::database());
+            read.exec(QStringLiteral("SELECT typeof(%1), quote(%1) FROM %2").arg(column, table));
+            read.next();
+            return read.value(0).toString() + u' ' + read.value(1).toString();
+        };
+        const QString before = storedNow();
+
+        const UpdateSql update(def);
+        EditBuffer buffer(QStringLiteral("qy"));
+        buffer.setUpdateObject(&update);
+        buffer.setSql({QStringLiteral("SELECT * from ") + table});
+        buffer.open();
+        buffer.edit();
+        buffer.setText(edited, QStringLiteral("X"));
+        buffer.post(); // the row is found as read: no "Update failed"
+        QCOMPARE(storedNow(), before);
+        QVERIFY(q.exec(QStringLiteral("SELECT %1 FROM %2").arg(edited, table)) && q.next());
+        QCOMPARE(q.value(0).toString(), QStringLiteral("X"));
+
+        // Deleting it finds it as read too.
+        buffer.deleteCurrent();
+        QVERIFY(q.exec(QStringLiteral("SELECT count(*) FROM ") + table) && q.next());
+        QCOMPARE(q.value(0).toInt(), 0);
+    }
+
+    // Another program changed or deleted the row after it was read: Confirmar and Excluir write nothing and say so,
+    // whichever column the other changed, and the other's change stays.
+    void noLostUpdates_data()
+    {
+        QTest::addColumn<QString>("meanwhile");
+        QTest::addColumn<bool>("deleting");
+        QTest::newRow("text changed, then confirm") << "UPDATE Dal_Cntr SET Cnt_Lacre_1 = 'THEIRS'" << false;
+        QTest::newRow("number changed, then confirm") << "UPDATE Dal_Cntr SET Cnt_Peso = 2" << false;
+        QTest::newRow("emptied, then confirm") << "UPDATE Dal_Cntr SET Cnt_Lacre_1 = NULL" << false;
+        QTest::newRow("deleted, then confirm") << "DELETE FROM Dal_Cntr" << false;
+        QTest::newRow("text changed, then delete") << "UPDATE Dal_Cntr SET Cnt_Lacre_1 = 'THEIRS'" << true;
+        QTest::newRow("set from null, then delete") << "UPDATE Dal_Cntr SET Cnt_Tipo = '20'" << true;
+    }
+
+    void noLostUpdates()
+    {
+        QFETCH(QString, meanwhile);
+        QFETCH(bool, deleting);
+        QSqlQuery q(Store::database());
+        QVERIFY(
+            q.exec(QStringLiteral("INSERT INTO Dal_Cntr (Cnt_Codigo, Cnt_Cod_BL, Cnt_Numero, Cnt_Lacre_1, Cnt_Peso) "
+                                  "VALUES (1, 0, 'MSKU1234565', 'MINE', 1.5)")));
+        EditBuffer buffer(QStringLiteral("qyCntr"));
+        openCntr(buffer, 0);
+        QVERIFY(q.exec(meanwhile));
+        QVERIFY(q.exec(QStringLiteral("SELECT group_concat(quote(Cnt_Lacre_1) || quote(Cnt_Peso) || quote(Cnt_Tipo)) "
+                                      "FROM Dal_Cntr")) &&
+                q.next());
+        const QString theirs = q.value(0).toString();
+        const QString refusal =
+            QStringLiteral("Update failed\nO registro foi alterado ou excluído por outro usuário. Abra-o novamente.");
+        if (deleting) {
+            try {
+                buffer.deleteCurrent();
+                QFAIL("the delete must fail");
+            } catch (const StoreError &e) {
+                QCOMPARE(e.message(), refusal);
+            }
+        } else {
+            buffer.edit();
+            buffer.setText(QStringLiteral("Cnt_Numero"), QStringLiteral("TCLU1234567"));
+            try {
+                buffer.post();
+                QFAIL("the post must fail");
+            } catch (const StoreError &e) {
+                QCOMPARE(e.message(), refusal);
+            }
+            QCOMPARE(buffer.state(), EditBuffer::Edit);
+        }
+        QVERIFY(q.exec(QStringLiteral("SELECT group_concat(quote(Cnt_Lacre_1) || quote(Cnt_Peso) || quote(Cnt_Tipo)) "
+                                      "FROM Dal_Cntr")) &&
+                q.next());
+        QCOMPARE(q.value(0).toString(), theirs);
+        QCOMPARE(countRows(QStringLiteral("Cnt_Numero = 'TCLU1234567'")), 0);
     }
 
     void duplicateKeyLeavesTheInsertPending()

@@ -251,6 +251,43 @@ private Q_SLOTS:
 
     // The server stopped while the clerk works: the action fails with the server named and nothing written; the
     // next action, the server back, works on a new connection.
+    // One clerk's edit of a row goes through whatever its columns hold (doubles, dates, memos, empty columns): the
+    // row is found as read. A row another clerk changed after it was read is neither written nor deleted.
+    void anEditOfARowAnotherClerkChangedWritesNothing()
+    {
+        newDatabase();
+        Store::open(QDir::currentPath());
+        DM_BL = new TDM_BL;
+        const qint64 bl = StoreFixture::newBl({{QStringLiteral("Bls_LCL_PesoBruto"), 0.1 + 0.2},
+                                               {QStringLiteral("Bls_Marks"), QStringLiteral("A\r\nB")},
+                                               {QStringLiteral("Bls_Imo"), true}});
+        StoreFixture::addDetail(DM_BL->qySD, bl,
+                                {{QStringLiteral("Sd_Vencto"), QDate(2027, 2, 28)}, {QStringLiteral("Sd_Peso"), 1e-7}});
+        EditBuffer *bls = DM_BL->qyBLS;
+        bls->edit();
+        bls->setText(QStringLiteral("Bls_Navio"), QStringLiteral("MINE"));
+        bls->post();
+        EditBuffer *sd = DM_BL->qySD;
+        sd->setSql({QStringLiteral("SELECT * from Dal_SD")});
+        sd->open();
+        sd->edit();
+        sd->setText(QStringLiteral("Sd_Numero"), QStringLiteral("DOC"));
+        sd->post();
+        QCOMPARE(StoreFixture::count(QStringLiteral("SELECT count(*) FROM Dal_SD WHERE Sd_Numero = 'DOC'")), 1);
+
+        const QString refusal =
+            QStringLiteral("Update failed\nO registro foi alterado ou excluído por outro usuário. Abra-o novamente.");
+        m_server->exec(m_database, {QStringLiteral("UPDATE Dal_Bls SET Bls_Shipper1 = 'THEIRS'")});
+        bls->edit();
+        bls->setText(QStringLiteral("Bls_Navio"), QStringLiteral("LATE"));
+        QCOMPARE(storeMessage([bls] { bls->post(); }), refusal);
+        bls->cancel();
+        QCOMPARE(storeMessage([bls] { bls->deleteCurrent(); }), refusal);
+        QCOMPARE(StoreFixture::count(QStringLiteral("SELECT count(*) FROM Dal_Bls WHERE Bls_Shipper1 = 'THEIRS' AND "
+                                                    "Bls_Navio = 'MINE'")),
+                 1);
+    }
+
     void aLostConnectionFailsTheActionAndTheNextReconnects()
     {
         const QString database = newDatabase();

@@ -2,7 +2,6 @@
 #include "StoreError.h"
 #include "TableDef.h"
 #include "TestEnv.h"
-#include "UpdateSql.h"
 
 #include <QDir>
 #include <QFile>
@@ -229,9 +228,8 @@ private Q_SLOTS:
         Store::close();
 
         asOlderProgram([](QSqlQuery &q) {
-            QVERIFY(q.prepare(UpdateSql(TableDef::bls()).deleteSql().join(QLatin1Char('\n'))));
-            q.bindValue(QStringLiteral(":OLD_Bls_Codigo"), 1);
-            QVERIFY2(q.exec(), qPrintable(q.lastError().text()));
+            QVERIFY2(q.exec(QStringLiteral("delete from Dal_Bls where Bls_Codigo = 1")),
+                     qPrintable(q.lastError().text()));
             QCOMPARE(q.numRowsAffected(), 1);
             QVERIFY(q.exec(QStringLiteral("PRAGMA integrity_check")) && q.next());
             QCOMPARE(q.value(0).toString(), QStringLiteral("ok"));
