@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QSignalSpy>
 #include <QSqlQuery>
+#include <functional>
 
 class TestEditBuffer : public QObject
 {
@@ -22,6 +23,19 @@ class TestEditBuffer : public QObject
         buffer.setPp1(blCode);
         buffer.open();
     }
+
+    // What the store says when an action fails; empty when it does not.
+    static QString refusalOf(const std::function<void()> &action)
+    {
+        try {
+            action();
+        } catch (const StoreError &e) {
+            return e.message();
+        }
+        return {};
+    }
+    static inline const QString Refusal =
+        QStringLiteral("Update failed\nO registro foi alterado ou excluído por outro usuário. Abra-o novamente.");
 
     static int countRows(const QString &where)
     {
@@ -159,14 +173,7 @@ private Q_SLOTS:
 
         buffer.edit();
         buffer.setText(QStringLiteral("Cnt_Numero"), QStringLiteral("TYPED"));
-        try {
-            buffer.post();
-            QFAIL("post must fail");
-        } catch (const StoreError &e) {
-            QCOMPARE(e.message(),
-                     QStringLiteral("Update failed\nO registro foi alterado ou excluído por outro usuário. "
-                                    "Abra-o novamente."));
-        }
+        QCOMPARE(refusalOf([&] { buffer.post(); }), Refusal);
         QCOMPARE(buffer.state(), EditBuffer::Edit);
         QCOMPARE(buffer.text(QStringLiteral("Cnt_Numero")), QStringLiteral("TYPED"));
         buffer.cancel();
@@ -277,24 +284,12 @@ private Q_SLOTS:
                                       "FROM Dal_Cntr")) &&
                 q.next());
         const QString theirs = q.value(0).toString();
-        const QString refusal =
-            QStringLiteral("Update failed\nO registro foi alterado ou excluído por outro usuário. Abra-o novamente.");
         if (deleting) {
-            try {
-                buffer.deleteCurrent();
-                QFAIL("the delete must fail");
-            } catch (const StoreError &e) {
-                QCOMPARE(e.message(), refusal);
-            }
+            QCOMPARE(refusalOf([&] { buffer.deleteCurrent(); }), Refusal);
         } else {
             buffer.edit();
             buffer.setText(QStringLiteral("Cnt_Numero"), QStringLiteral("TCLU1234567"));
-            try {
-                buffer.post();
-                QFAIL("the post must fail");
-            } catch (const StoreError &e) {
-                QCOMPARE(e.message(), refusal);
-            }
+            QCOMPARE(refusalOf([&] { buffer.post(); }), Refusal);
             QCOMPARE(buffer.state(), EditBuffer::Edit);
         }
         QVERIFY(q.exec(QStringLiteral("SELECT group_concat(quote(Cnt_Lacre_1) || quote(Cnt_Peso) || quote(Cnt_Tipo)) "
