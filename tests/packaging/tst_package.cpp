@@ -239,6 +239,7 @@ private Q_SLOTS:
             QVERIFY2(depends.contains(QLatin1String(package)), qPrintable(depends));
         QVERIFY2(!depends.contains(u"fonts-liberation"), qPrintable(depends));
         QVERIFY2(!depends.contains(u"webengine"), qPrintable(depends));
+        QCOMPARE(field(m_programDeb, QStringLiteral("Suggests")), QStringLiteral("libqt6sql6-psql"));
         if (m_manualDeb.isEmpty())
             return;
         const QString exact = QStringLiteral(" (= ") + QLatin1String(AppInfo::Version) + u')';
