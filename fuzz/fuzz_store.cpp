@@ -81,6 +81,21 @@ void readEverything(TDM_BL &dm)
     }
 }
 
+// The clerk's edit of one field of the first BL: every other column is written back as it was read, whatever it
+// holds.
+void editFirstBl(TDM_BL &dm)
+{
+    EditBuffer *bl = dm.qyBLS;
+    bl->close();
+    bl->setSql({QStringLiteral("SELECT * from Dal_Bls"), QStringLiteral("LIMIT 1")});
+    bl->open();
+    if (bl->recordCount() == 0)
+        return;
+    bl->edit();
+    bl->setText(QStringLiteral("Bls_Navio"), QStringLiteral("FUZZ"));
+    bl->post();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -100,6 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         TDM_BL dm;
         DM_BL = &dm;
         readEverything(dm);
+        editFirstBl(dm);
     } catch (const StoreError &) {
     }
     DM_BL = nullptr;
