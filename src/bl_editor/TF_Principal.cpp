@@ -288,11 +288,13 @@ void TF_Principal::SB_InclusaoClick()
     bls->open();
     FormataLCL();
     bls->insert();
-    PadroesNovoBL();
+    // The window is in inclusion before the defaults are read from the store: when that read fails, the clerk still
+    // types the new BL and can confirm or cancel it.
     showMode();
     PageControl1->setCurrentIndex(0);
-    DBEdit14->setFocus();
     setRecordButtons(false);
+    PadroesNovoBL();
+    DBEdit14->setFocus(); // after the defaults: setting the cargo and IMO choices moves the focus to the toolbar
     ContaDetalhes();
 }
 

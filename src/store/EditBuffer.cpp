@@ -405,6 +405,7 @@ void EditBuffer::post(const std::function<void()> &beforeApply)
     // Insert or Edit, and can correct and confirm again or cancel. Nothing is written (the transaction rolls back).
     const State before = m_state;
     const Row typed = m_rows[m_current];
+    const Row stored = m_stored[m_current];
     WriteTransaction transaction;
     try {
         if (beforeApply)
@@ -419,6 +420,8 @@ void EditBuffer::post(const std::function<void()> &beforeApply)
         m_pending = Pending::None;
         m_state = before;
         m_rows[m_current] = typed;
+        // The row re-read before a failed commit was never stored: the next try must find the row as first read.
+        m_stored[m_current] = stored;
         Q_EMIT currentChanged();
         throw;
     }
