@@ -10,8 +10,6 @@
 
 #include <QRegularExpression>
 #include <QSet>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <algorithm>
 
 namespace {
@@ -145,14 +143,7 @@ void EditBuffer::close()
 
 int EditBuffer::execSql()
 {
-    QSqlQuery query(Store::database());
-    if (!query.prepare(lines(m_sql)))
-        throw Store::failure(query.lastError());
-    const Row none;
-    bindAll(query, none, none);
-    if (!query.exec())
-        throw Store::failure(query.lastError());
-    return query.numRowsAffected();
+    return runStatement(lines(m_sql), Row(), Row());
 }
 
 void EditBuffer::first()
@@ -494,21 +485,19 @@ EditBuffer::Row EditBuffer::rowToWrite(bool inserted) const
     return row;
 }
 
-void EditBuffer::bindAll(QSqlQuery &query, const Row &newValues, const Row &oldValues) const
+// Run on the store's own statement, which binds a text as its exact bytes (see StoredText).
+int EditBuffer::runStatement(const QString &sql, const Row &newValues, const Row &oldValues) const
 {
-    for (const auto &[name, value] : parameters(query.lastQuery(), newValues, oldValues))
-        query.bindValue(QLatin1Char(':') + name, value);
+    SqliteRowReader statement(Store::database(), sql, Store::Writing);
+    for (const auto &[name, value] : parameters(sql, newValues, oldValues))
+        statement.bind(name, value);
+    statement.next();
+    return statement.changes();
 }
 
 void EditBuffer::runUpdate(const QStringList &sqlLines, const Row &newValues, const Row &oldValues)
 {
-    QSqlQuery query(Store::database());
-    if (!query.prepare(lines(sqlLines)))
-        throw Store::failure(query.lastError());
-    bindAll(query, newValues, oldValues);
-    if (!query.exec())
-        throw Store::failure(query.lastError());
-    if (query.numRowsAffected() != 1)
+    if (runStatement(lines(sqlLines), newValues, oldValues) != 1)
         throw StoreError(
             QStringLiteral("Update failed\n") +
             TranslateText(QStringLiteral("O registro foi alterado ou excluído por outro usuário. Abra-o novamente.")));

@@ -10,7 +10,6 @@
 #include <QVariant>
 #include <functional>
 
-class QSqlQuery;
 class UpdateSql;
 
 // A query whose rows are held in memory with one current row, a state and at most one pending change.
@@ -109,7 +108,8 @@ private:
     // The current row as written: the clerk's values in the table's form, and for a column not changed since Edit
     // began the value exactly as read, so that no stored value is rewritten by a conversion.
     Row rowToWrite(bool inserted) const;
-    void bindAll(QSqlQuery &query, const Row &newValues, const Row &oldValues) const;
+    // Runs a statement that changes rows; the number of rows it changed.
+    int runStatement(const QString &sql, const Row &newValues, const Row &oldValues) const;
     void runUpdate(const QStringList &lines, const Row &newValues, const Row &oldValues);
     // The row of the table with the key, as typed values and as stored; empty rows when it is gone.
     std::pair<Row, Row> readRowByKey(const QVariant &keyValue) const;

@@ -24,20 +24,22 @@ sqlite3 *handleOf(const QSqlDatabase &database)
 }
 } // namespace
 
-SqliteRowReader::SqliteRowReader(const QSqlDatabase &database, const QString &sql)
+SqliteRowReader::SqliteRowReader(const QSqlDatabase &database, const QString &sql, Store::Access access)
+    : m_access(access)
 {
     if (Store::dialect() == SqlDialect::Postgres) {
         m_query = std::make_unique<QSqlQuery>(database);
         if (!m_query->prepare(sql))
-            throw Store::failure(m_query->lastError());
+            throw Store::failure(m_query->lastError(), access);
         return;
     }
     sqlite3 *db = handleOf(database);
     const QByteArray text = sql.toUtf8();
     if (sqlite3_prepare_v2(db, text.constData(), int(text.size()), &m_statement, nullptr) != SQLITE_OK) {
-        const QString message = QString::fromUtf8(sqlite3_errmsg(db));
+        const QSqlError error(QString(), QString::fromUtf8(sqlite3_errmsg(db)), QSqlError::StatementError,
+                              QString::number(sqlite3_extended_errcode(db)));
         sqlite3_finalize(m_statement);
-        throw StoreError(message);
+        throw Store::failure(error, access);
     }
     if (!m_statement) // only blanks or comments
         throw StoreError(QStringLiteral("Consulta sem comando SQL"));
@@ -51,11 +53,11 @@ SqliteRowReader::~SqliteRowReader()
 void SqliteRowReader::fail() const
 {
     if (m_query)
-        throw Store::failure(m_query->lastError(), Store::Reading);
+        throw Store::failure(m_query->lastError(), m_access);
     sqlite3 *db = sqlite3_db_handle(m_statement);
     throw Store::failure(QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(db)), QSqlError::StatementError,
                                    QString::number(sqlite3_extended_errcode(db))),
-                         Store::Reading);
+                         m_access);
 }
 
 void SqliteRowReader::bind(const QString &name, const QVariant &value)
@@ -79,6 +81,9 @@ void SqliteRowReader::bind(int position, const QVariant &value)
     int rc;
     if (!value.isValid() || value.isNull()) {
         rc = sqlite3_bind_null(m_statement, position);
+    } else if (value.metaType() == QMetaType::fromType<StoredText>()) {
+        const QByteArray bytes = value.value<StoredText>().bytes;
+        rc = sqlite3_bind_text(m_statement, position, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
     } else {
         switch (value.typeId()) {
         case QMetaType::Bool:
@@ -154,6 +159,13 @@ bool SqliteRowReader::next()
     }
 }
 
+int SqliteRowReader::changes() const
+{
+    if (m_query)
+        return m_query->numRowsAffected();
+    return sqlite3_changes(sqlite3_db_handle(m_statement));
+}
+
 void SqliteRowReader::reset()
 {
     if (m_query) {
@@ -199,8 +211,14 @@ QVariant SqliteRowReader::stored(int column) const
     case SQLITE_BLOB:
         return QByteArray(static_cast<const char *>(sqlite3_column_blob(m_statement, column)),
                           sqlite3_column_bytes(m_statement, column));
-    default:
-        return text(column);
+    default: {
+        const QByteArray bytes(reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column)),
+                               sqlite3_column_bytes(m_statement, column));
+        QString text = QString::fromUtf8(bytes);
+        if (text.toUtf8() != bytes)
+            return QVariant::fromValue(StoredText{bytes});
+        return text;
+    }
     }
 }
 

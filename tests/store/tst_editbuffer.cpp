@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QSignalSpy>
 #include <QSqlQuery>
+#include <array>
 #include <functional>
 
 class TestEditBuffer : public QObject
@@ -188,36 +189,22 @@ private Q_SLOTS:
         QTest::addColumn<QString>("table");
         QTest::addColumn<QString>("column");
         QTest::addColumn<QString>("stored"); // an SQL literal
-        QTest::newRow("text in a number") << "Dal_SD"
-                                          << "Sd_Peso"
-                                          << "'12 CX'";
-        QTest::newRow("double to the last bit") << "Dal_SD"
-                                                << "Sd_Peso"
-                                                << "0.1";
-        QTest::newRow("fraction in an integer") << "Dal_SD"
-                                                << "Sd_Cod_BL"
-                                                << "1.5";
-        QTest::newRow("date of another form") << "Dal_SD"
-                                              << "Sd_Vencto"
-                                              << "'10/12/2026'";
-        QTest::newRow("date with a time") << "Dal_SD"
-                                          << "Sd_Vencto"
-                                          << "'2026-12-10T08:00:00'";
-        QTest::newRow("bytes in a text") << "Dal_SD"
-                                         << "Sd_Numero"
-                                         << "X'00FF41'";
-        QTest::newRow("empty text, not null") << "Dal_SD"
-                                              << "Sd_Numero"
-                                              << "''";
-        QTest::newRow("logical 7") << "Dal_Bls"
-                                   << "Bls_Imo"
-                                   << "7";
-        QTest::newRow("logical as a word") << "Dal_Bls"
-                                           << "Bls_AsPerAgee"
-                                           << "'yes'";
-        QTest::newRow("memo with a lone LF") << "Dal_Bls"
-                                             << "Bls_Marks"
-                                             << "'A' || char(10) || 'B'";
+        const QList<std::array<const char *, 4>> cases{
+            {"text in a number", "Dal_SD", "Sd_Peso", "'12 CX'"},
+            {"double to the last bit", "Dal_SD", "Sd_Peso", "0.1"},
+            {"fraction in an integer", "Dal_SD", "Sd_Cod_BL", "1.5"},
+            {"date of another form", "Dal_SD", "Sd_Vencto", "'10/12/2026'"},
+            {"date with a time", "Dal_SD", "Sd_Vencto", "'2026-12-10T08:00:00'"},
+            {"bytes in a text", "Dal_SD", "Sd_Numero", "X'00FF41'"},
+            {"text that is not UTF-8", "Dal_SD", "Sd_Numero", "CAST(X'434146C9' AS TEXT)"},
+            {"empty text, not null", "Dal_SD", "Sd_Numero", "''"},
+            {"logical 7", "Dal_Bls", "Bls_Imo", "7"},
+            {"logical as a word", "Dal_Bls", "Bls_AsPerAgee", "'yes'"},
+            {"memo with a lone LF", "Dal_Bls", "Bls_Marks", "'A' || char(10) || 'B'"},
+        };
+        for (const auto &[tag, table, column, stored] : cases)
+            QTest::newRow(tag) << QString::fromLatin1(table) << QString::fromLatin1(column)
+                               << QString::fromLatin1(stored);
     }
 
     void unchangedColumnsKeepTheStoredValue()
@@ -231,9 +218,9 @@ private Q_SLOTS:
         QVERIFY(q.exec(QStringLiteral("INSERT INTO %1 (%2, %3) VALUES (1, %4)").arg(table, def.key, column, stored)));
         const auto storedNow = [&] {
             QSqlQuery read(Store::database());
-            read.exec(QStringLiteral("SELECT typeof(%1), quote(%1) FROM %2").arg(column, table));
+            read.exec(QStringLiteral("SELECT typeof(%1), quote(%1), hex(%1) FROM %2").arg(column, table));
             read.next();
-            return read.value(0).toString() + u' ' + read.value(1).toString();
+            return read.value(0).toString() + u' ' + read.value(1).toString() + u' ' + read.value(2).toString();
         };
         const QString before = storedNow();
 
