@@ -1,6 +1,7 @@
 #include "EditBuffer.h"
 #include "Store.h"
 #include "StoreError.h"
+#include "StoreMessage.h"
 #include "TestEnv.h"
 #include "UpdateSql.h"
 
@@ -8,7 +9,6 @@
 #include <QSignalSpy>
 #include <QSqlQuery>
 #include <array>
-#include <functional>
 
 class TestEditBuffer : public QObject
 {
@@ -25,16 +25,6 @@ class TestEditBuffer : public QObject
         buffer.open();
     }
 
-    // What the store says when an action fails; empty when it does not.
-    static QString refusalOf(const std::function<void()> &action)
-    {
-        try {
-            action();
-        } catch (const StoreError &e) {
-            return e.message();
-        }
-        return {};
-    }
     static inline const QString Refusal =
         QStringLiteral("Update failed\nO registro foi alterado ou excluído por outro usuário. Abra-o novamente.");
 
@@ -174,7 +164,7 @@ private Q_SLOTS:
 
         buffer.edit();
         buffer.setText(QStringLiteral("Cnt_Numero"), QStringLiteral("TYPED"));
-        QCOMPARE(refusalOf([&] { buffer.post(); }), Refusal);
+        QCOMPARE(storeMessage([&] { buffer.post(); }), Refusal);
         QCOMPARE(buffer.state(), EditBuffer::Edit);
         QCOMPARE(buffer.text(QStringLiteral("Cnt_Numero")), QStringLiteral("TYPED"));
         buffer.cancel();
@@ -272,11 +262,11 @@ private Q_SLOTS:
                 q.next());
         const QString theirs = q.value(0).toString();
         if (deleting) {
-            QCOMPARE(refusalOf([&] { buffer.deleteCurrent(); }), Refusal);
+            QCOMPARE(storeMessage([&] { buffer.deleteCurrent(); }), Refusal);
         } else {
             buffer.edit();
             buffer.setText(QStringLiteral("Cnt_Numero"), QStringLiteral("TCLU1234567"));
-            QCOMPARE(refusalOf([&] { buffer.post(); }), Refusal);
+            QCOMPARE(storeMessage([&] { buffer.post(); }), Refusal);
             QCOMPARE(buffer.state(), EditBuffer::Edit);
         }
         QVERIFY(q.exec(QStringLiteral("SELECT group_concat(quote(Cnt_Lacre_1) || quote(Cnt_Peso) || quote(Cnt_Tipo)) "

@@ -1,6 +1,7 @@
 #include "ListQuery.h"
 #include "PgCluster.h"
 #include "StoreFixture.h"
+#include "StoreMessage.h"
 #include "TestEnv.h"
 
 #include <QProcess>
@@ -46,16 +47,6 @@ class TestServerStore : public QObject
         }
         QSqlDatabase::removeDatabase(name);
         return lines;
-    }
-
-    static QString storeMessage(const std::function<void()> &action)
-    {
-        try {
-            action();
-        } catch (const StoreError &e) {
-            return e.message();
-        }
-        return {};
     }
 
 private Q_SLOTS:

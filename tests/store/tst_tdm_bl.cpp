@@ -1,5 +1,6 @@
 #include "Store.h"
 #include "StoreError.h"
+#include "StoreMessage.h"
 #include "TDM_BL.h"
 #include "TestEnv.h"
 
@@ -86,13 +87,8 @@ private Q_SLOTS:
         insert.addBindValue(highest);
         QVERIFY(insert.exec());
         if (highest == std::numeric_limits<qint64>::max()) {
-            QString refusal;
-            try {
-                newBl(QStringLiteral("NEXT"));
-            } catch (const StoreError &e) {
-                refusal = e.message();
-            }
-            QCOMPARE(refusal, QStringLiteral("Não há mais códigos livres na tabela Dal_Bls"));
+            QCOMPARE(storeMessage([this] { newBl(QStringLiteral("NEXT")); }),
+                     QStringLiteral("Não há mais códigos livres na tabela Dal_Bls"));
             QCOMPARE(dm->qyBLS->state(), EditBuffer::Insert); // what was typed is kept for the clerk
             QCOMPARE(count(QStringLiteral("Dal_Bls")), 1);
             return;
