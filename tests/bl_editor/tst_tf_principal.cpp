@@ -262,23 +262,45 @@ private Q_SLOTS:
         QCOMPARE(dm->qyBLS->state(), EditBuffer::Insert);
     }
 
-    // The BL on screen was deleted meanwhile: Confirmar ends with the store's "Update failed" through the general
-    // error display, nothing is written and the clerk is still editing.
+    // The BL on screen was deleted or changed meanwhile: Confirmar ends with the store's "Update failed" and the
+    // reason, in the interface language, through the general error display; nothing is written and the clerk is
+    // still editing.
+    void updateFailedIsShownAndNothingIsWritten_data()
+    {
+        QTest::addColumn<bool>("english");
+        QTest::addColumn<QString>("meanwhile");
+        QTest::addColumn<QString>("reason");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("deleted") << false << "DELETE FROM Dal_Bls"
+                                 << "O registro foi alterado ou excluído por outro usuário. Abra-o novamente."
+                                 << "Erro";
+        QTest::newRow("changed, English") << true << "UPDATE Dal_Bls SET Bls_Navio = 'THEIRS'"
+                                          << "The record was changed or deleted by another user. Open it again."
+                                          << "Error";
+    }
+
     void updateFailedIsShownAndNothingIsWritten()
     {
+        QFETCH(bool, english);
+        QFETCH(QString, meanwhile);
+        QFETCH(QString, reason);
+        QFETCH(QString, title);
+        if (english)
+            click(w->RB_ING);
         confirmNewBl(QStringLiteral("BK1"));
         click(w->SB_Edit);
         type(w->DBEdit4, QStringLiteral("X"));
-        QSqlQuery(Store::database()).exec(QStringLiteral("DELETE FROM Dal_Bls"));
+        QSqlQuery(Store::database()).exec(meanwhile);
+        const int before = rows(QStringLiteral("SELECT count(*) FROM Dal_Bls"));
         DialogDriver driver;
         driver.press(QStringLiteral("OK"));
         click(w->SB_Grava);
-        QCOMPARE(driver.texts(), QStringList{QStringLiteral("Update failed\nO registro foi alterado ou excluído por "
-                                                            "outro usuário. Abra-o novamente.")});
-        QCOMPARE(driver.seen[0].title, QStringLiteral("Erro"));
+        QCOMPARE(driver.texts(), QStringList{QStringLiteral("Update failed\n") + reason});
+        QCOMPARE(driver.seen[0].title, title);
         QCOMPARE(dm->qyBLS->state(), EditBuffer::Edit);
         QVERIFY(w->SB_Grava->isEnabled());
-        QCOMPARE(rows(QStringLiteral("SELECT count(*) FROM Dal_Bls")), 0);
+        QCOMPARE(rows(QStringLiteral("SELECT count(*) FROM Dal_Bls")), before);
+        QCOMPARE(rows(QStringLiteral("SELECT count(*) FROM Dal_Bls WHERE Bls_Navio = 'X'")), 0);
     }
 
     // Opening a BL through the search window: the BL on screen, its counts, Editar and the EDI button on.
