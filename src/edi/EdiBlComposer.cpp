@@ -5,10 +5,11 @@
 #include "Formats.h"
 #include "TDM_BL.h"
 #include "TranslateText.h"
+#include "Windows1252.h"
 
 #include <QHash>
 #include <QLocale>
-#include <QStringEncoder>
+#include <QStringBuilder>
 #include <charconv>
 #include <cmath>
 
@@ -16,57 +17,141 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
+// Whole numbers and doubles, which are written in the general number form.
+bool isNumber(const QVariant &value)
+{
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The general number form in the conventions in force. The locale's symbols are read once: each question to the
+// system's locale costs more than writing the number, and a big BL has some 5,000 of them.
+class NumberWriter
+{
+public:
+    NumberWriter()
+    {
+        m_locale.setNumberOptions(QLocale::OmitGroupSeparator);
+        // Digits other than ASCII go through the locale itself.
+        m_asciiDigits = m_locale.zeroDigit() == u"0"_s;
+        m_decimalPoint = m_locale.decimalPoint();
+        m_negativeSign = m_locale.negativeSign();
+        m_positiveSign = m_locale.positiveSign();
+        m_exponential = m_locale.exponential();
+    }
+
+    QString text(double value) const
+    {
+        if (value == 0.0)
+            return QStringLiteral("0"); // also for -0
+        char text[64];
+        char *end = text;
+        // Codes, counts and thousandths are whole: they need no rounding (most of a big BL's numbers).
+        if (std::fabs(value) < 1e15 && value == std::trunc(value)) {
+            if (!m_asciiDigits)
+                return m_locale.toString(qint64(value));
+            end = std::to_chars(text, text + sizeof text, qint64(value)).ptr;
+        } else {
+            // Round to 15 significant digits first, so that binary noise beyond them never shows.
+            const auto written = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, 14);
+            double rounded = value;
+            std::from_chars(text, written.ptr, rounded);
+            const double magnitude = std::fabs(rounded);
+            const bool fixed = magnitude >= 0.00001 && magnitude < 1e15;
+            if (!m_asciiDigits)
+                return m_locale.toString(rounded, fixed ? 'f' : 'e', QLocale::FloatingPointShortest);
+            end = std::to_chars(text, text + sizeof text, rounded,
+                                fixed ? std::chars_format::fixed : std::chars_format::scientific)
+                      .ptr;
+        }
+        // The shortest form in C's conventions, then the locale's symbols in place of C's.
+        QString shown;
+        shown.reserve(end - text + 4);
+        for (const char *c = text; c != end; ++c) {
+            switch (*c) {
+            case '.':
+                shown += m_decimalPoint;
+                break;
+            case '-':
+                shown += m_negativeSign;
+                break;
+            case '+':
+                shown += m_positiveSign;
+                break;
+            case 'e':
+                shown += m_exponential;
+                break;
+            default:
+                shown += QLatin1Char(*c);
+            }
+        }
+        return shown;
+    }
+
+private:
+    QLocale m_locale;
+    bool m_asciiDigits = false;
+    QString m_decimalPoint;
+    QString m_negativeSign;
+    QString m_positiveSign;
+    QString m_exponential;
+};
+
 // Appends checked lines: no line break inside a line, every character with a Windows-1252 byte.
 class LineSink
 {
 public:
-    explicit LineSink(QStringList &lines) : m_lines(lines), m_encoder("windows-1252") {}
+    explicit LineSink(QStringList &lines) : m_lines(lines) {}
 
     void add(QLatin1String tag, const QString &value = QString())
     {
         bool plainLatin1 = true;
         for (const QChar c : value) {
-            if (c == u'\r' || c == u'\n')
+            const char16_t u = c.unicode();
+            if (u == u'\r' || u == u'\n')
                 throw EdiComposeError(QStringLiteral("Quebra de linha no valor de %1").arg(tag), tag);
-            // NUL and the other control characters: no carrier reads them as text.
-            if (c.category() == QChar::Other_Control)
+            // NUL and the other control characters (C0, DEL and C1): no carrier reads them as text.
+            if (u < 0x20 || (u >= 0x7F && u <= 0x9F))
                 throw EdiComposeError(QStringLiteral("Caractere de controle no valor de %1").arg(tag), tag);
-            plainLatin1 = plainLatin1 && (c.unicode() < 0x80 || (c.unicode() >= 0xA0 && c.unicode() <= 0xFF));
+            plainLatin1 = plainLatin1 && u <= 0xFF;
         }
-        // Only characters outside ASCII and the Latin-1 letters need the code page's own table.
-        if (!plainLatin1 && !fitsCodePage(value))
+        if (!plainLatin1 && !Windows1252::fits(value))
             throw EdiComposeError(
                 QStringLiteral("Caractere sem correspondência em windows-1252 no valor de %1").arg(tag), tag);
-        m_lines.append(tag + value);
+        m_lines.append(tag % value);
     }
 
     void addNumber(QLatin1String tag, double value)
     {
         if (!std::isfinite(value))
             throw EdiComposeError(QStringLiteral("Número inválido no valor de %1").arg(tag), tag);
-        add(tag, EdiBlComposer::numberText(value));
+        add(tag, m_numbers.text(value));
     }
 
     void addField(QLatin1String tag, const QVariantMap &row, const QString &column)
     {
-        const QVariant value = row.value(column);
-        if (value.typeId() == QMetaType::Double)
-            addNumber(tag, value.toDouble());
-        else
-            add(tag, EdiBlComposer::valueText(value));
+        const auto found = row.constFind(column);
+        if (found == row.constEnd())
+            return add(tag);
+        if (found->typeId() == QMetaType::QString)
+            return add(tag, *static_cast<const QString *>(found->constData()));
+        if (isNumber(*found))
+            return addNumber(tag, found->toDouble());
+        add(tag, EdiBlComposer::valueText(*found));
     }
 
 private:
-    bool fitsCodePage(const QString &value)
-    {
-        if (!m_encoder.isValid())
-            throw EdiComposeError(QStringLiteral("Codificação windows-1252 indisponível"));
-        const QByteArray bytes = m_encoder.encode(value); // encodes only when taken as bytes
-        return !m_encoder.hasError();
-    }
-
     QStringList &m_lines;
-    QStringEncoder m_encoder;
+    const NumberWriter m_numbers;
 };
 
 // The LCL quantities travel in thousandths without sign; an empty column counts as zero.
@@ -88,37 +173,18 @@ void addNumbered(LineSink &sink, const char *tagLetters, const QVariantMap &row,
 
 QString EdiBlComposer::numberText(double value)
 {
-    if (value == 0.0)
-        return QStringLiteral("0"); // also for -0
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    // Codes, counts and thousandths are whole: they need no rounding (most of a big BL's numbers).
-    if (std::fabs(value) < 1e15 && value == std::trunc(value))
-        return locale.toString(qint64(value));
-    // Round to 15 significant digits first, so that binary noise beyond them never shows.
-    char digits[32];
-    const auto written = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::scientific, 14);
-    double rounded = value;
-    std::from_chars(digits, written.ptr, rounded);
-    const double magnitude = std::fabs(rounded);
-    const char form = magnitude >= 0.00001 && magnitude < 1e15 ? 'f' : 'e';
-    return locale.toString(rounded, form, QLocale::FloatingPointShortest);
+    return NumberWriter().text(value);
 }
 
 QString EdiBlComposer::valueText(const QVariant &value)
 {
     if (!value.isValid() || value.isNull())
         return {};
+    if (isNumber(value))
+        return numberText(value.toDouble());
     switch (value.typeId()) {
     case QMetaType::Bool:
         return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Double:
-    case QMetaType::Float:
-        return numberText(value.toDouble());
     case QMetaType::QDate:
         return Formats::shortDate(value.toDate());
     default:

@@ -1,28 +1,26 @@
 #include "EdiBlFile.h"
 
+#include "Windows1252.h"
+
 #include <QIODevice>
 #include <QSaveFile>
-#include <QStringEncoder>
 
 std::optional<QByteArray> EdiBlFile::bytes(const QStringList &lines)
 {
-    QStringEncoder encoder("windows-1252");
-    if (!encoder.isValid())
-        return std::nullopt;
     // The lines, each followed by CR LF, encoded straight into one buffer: no joined copy of a big BL's text.
-    const QStringView lineEnd = u"\r\n";
     qsizetype length = 0;
     for (const QString &line : lines)
-        length += line.size() + lineEnd.size();
-    QByteArray out(encoder.requiredSpace(length), Qt::Uninitialized);
+        length += line.size() + 2;
+    QByteArray out(length, Qt::Uninitialized);
     char *end = out.data();
     for (const QString &line : lines) {
-        end = encoder.appendToBuffer(end, line);
-        end = encoder.appendToBuffer(end, lineEnd);
+        char *lineEnd = Windows1252::write(line, end);
+        if (lineEnd - end != line.size())
+            return std::nullopt;
+        end = lineEnd;
+        *end++ = '\r';
+        *end++ = '\n';
     }
-    if (encoder.hasError())
-        return std::nullopt;
-    out.truncate(end - out.constData());
     return out;
 }
 

@@ -1,15 +1,6 @@
 #include "InputRules.h"
 
-#include <QStringEncoder>
-
-bool InputRules::isWindows1252(QStringView text)
-{
-    QStringEncoder encoder("windows-1252");
-    if (!encoder.isValid())
-        return true; // without the code page nothing can be checked here; writing the file checks again
-    const QByteArray bytes = encoder.encode(text);
-    return !encoder.hasError();
-}
+#include "Windows1252.h"
 
 bool InputRules::isAcceptable(QStringView text, bool multiLine)
 {
@@ -21,7 +12,7 @@ bool InputRules::isAcceptable(QStringView text, bool multiLine)
             return false; // format characters other than the soft hyphen fail the code page below
         }
     }
-    return isWindows1252(text);
+    return Windows1252::fits(text);
 }
 
 QString InputRules::upperCase(const QString &text)
@@ -29,7 +20,7 @@ QString InputRules::upperCase(const QString &text)
     QString upper = text;
     for (QChar &c : upper) {
         const QChar capital = c.toUpper();
-        if (capital != c && (capital.unicode() <= 0xFF || isWindows1252(QStringView(&capital, 1))))
+        if (capital != c && Windows1252::byteOf(capital.unicode()) >= 0)
             c = capital;
     }
     return upper;

@@ -7,7 +7,6 @@
 class InputRules
 {
 public:
-    static bool isWindows1252(QStringView text);
     static bool isAcceptable(QStringView text, bool multiLine);
     // A typed character that Qt's text controls drop because they do not count it as printable, though the code page
     // holds it: the soft hyphen. The controls insert it themselves.

@@ -5,7 +5,10 @@
 #include "TestEnv.h"
 
 #include <QLocale>
+#include <QRandomGenerator>
 #include <QTest>
+#include <charconv>
+#include <cmath>
 
 namespace {
 
@@ -220,6 +223,37 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QLocale::setDefault(QLocale(locale));
         QCOMPARE(EdiBlComposer::numberText(value), text);
+    }
+
+    // The number form is written without asking the locale for each number; it must give what the locale's own
+    // formatting of the value rounded to 15 digits gives, in any convention (Arabic digits go through the locale).
+    void numberFormAgreesWithTheLocale()
+    {
+        QRandomGenerator random(18);
+        for (const char *name : {"pt_BR", "en_US", "es_ES", "de_CH", "fr_FR", "ar_EG"}) {
+            QLocale locale{QLatin1String(name)};
+            QLocale::setDefault(locale);
+            locale.setNumberOptions(QLocale::OmitGroupSeparator);
+            for (int i = 0; i < 3000; ++i) {
+                // Whole and fractional values, over magnitudes on both sides of the fixed range.
+                const double mantissa = random.bounded(2) ? double(random.bounded(1000000)) : random.generateDouble();
+                const double value = (random.bounded(2) ? -1 : 1) * mantissa * std::pow(10.0, random.bounded(-12, 22));
+                QString expected = QStringLiteral("0");
+                if (value != 0.0 && std::fabs(value) < 1e15 && value == std::trunc(value)) {
+                    expected = locale.toString(qint64(value));
+                } else if (value != 0.0) {
+                    char digits[32];
+                    const auto written =
+                        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::scientific, 14);
+                    double rounded = value;
+                    std::from_chars(digits, written.ptr, rounded);
+                    const double magnitude = std::fabs(rounded);
+                    expected = locale.toString(rounded, magnitude >= 0.00001 && magnitude < 1e15 ? 'f' : 'e',
+                                               QLocale::FloatingPointShortest);
+                }
+                QCOMPARE(EdiBlComposer::numberText(value), expected);
+            }
+        }
     }
 
     void exponentOutsideFixedRange()

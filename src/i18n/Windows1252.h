@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QStringView>
+
+// The carrier's code page, from a table of its own: the system's converter may lack it (a Qt without ICU) and costs
+// a call per text, where the file of a big BL checks and encodes some 11,000 lines.
+class Windows1252
+{
+public:
+    // The byte of a UTF-16 unit, or -1 when the code page has none: the C1 control characters (their bytes carry
+    // other characters), surrogates and every character beyond its 251.
+    static int byteOf(char16_t unit);
+
+    static bool fits(QStringView text);
+
+    // Writes the bytes of `text` from `out` on (room for text.size() bytes) and returns the end of what was written:
+    // the place of the first character without a byte, when there is one.
+    static char *write(QStringView text, char *out);
+};
