@@ -11,10 +11,12 @@
 #include <optional>
 
 namespace {
-// Rows read by one statement. Big enough that scrolling a screen reads at most one page, small enough that reading
-// one costs well under a millisecond.
+// Rows read by one statement. Big enough to hold a screen of rows, small enough that reading them costs well under a
+// millisecond.
 constexpr int PageSize = 64;
-constexpr int CachedPages = 32;
+constexpr int CachedRows = 32 * PageSize;
+// Every so many rows, the sort column's value is kept at the open, so that a row's place is found in memory.
+constexpr int FenceSpacing = 64;
 
 // The test "the column starts with the bound prefix", case-sensitive and read through the column's index: GLOB on
 // SQLite, LIKE on the server (whose text columns compare bytes, so LIKE is case-sensitive and uses the index there).
@@ -63,7 +65,7 @@ int storeOrder(const QVariant &a, const QVariant &b, ColumnType type)
 } // namespace
 
 ListQuery::ListQuery(const QString &name, const TableDef &table, const QStringList &columns, QObject *parent)
-    : RowList(parent), m_name(name), m_table(table), m_columns(columns), m_pages(CachedPages)
+    : RowList(parent), m_name(name), m_table(table), m_columns(columns), m_rows(CachedRows)
 {
     setObjectName(name);
     for (const QString &column : columns) {
@@ -93,10 +95,17 @@ QString ListQuery::orderBy() const
 void ListQuery::open()
 {
     close();
-    SqliteRowReader reader(Store::database(),
-                           QStringLiteral("SELECT %1 FROM %2 ORDER BY %3").arg(m_table.key, m_table.name, orderBy()));
-    while (reader.next())
+    // The sort column's values come through its index with the keys; only those of the fences are converted.
+    const QString orderColumn = m_order.isEmpty() ? m_table.key : m_order;
+    const ColumnType orderType = StoredValue::typeOf(orderColumn);
+    SqliteRowReader reader(
+        Store::database(),
+        QStringLiteral("SELECT %1, %2 FROM %3 ORDER BY %4").arg(m_table.key, orderColumn, m_table.name, orderBy()));
+    while (reader.next()) {
+        if (!m_order.isEmpty() && m_keys.size() % FenceSpacing == 0)
+            m_fences.push_back(StoredValue::read(reader, 1, orderType));
         m_keys.push_back(reader.integer(0));
+    }
     m_current = m_keys.empty() ? -1 : 0;
     m_open = true;
     Q_EMIT rowsReset();
@@ -109,7 +118,8 @@ void ListQuery::close()
         return;
     m_open = false;
     m_keys = {};
-    m_pages.clear();
+    m_fences = {};
+    m_rows.clear();
     m_current = -1;
     Q_EMIT rowsReset();
     Q_EMIT currentChanged();
@@ -133,17 +143,18 @@ int ListQuery::columnIndex(const QString &column) const
 
 const ListQuery::Row &ListQuery::rowAt(int row) const
 {
-    const int page = row / PageSize;
-    const int first = page * PageSize;
-    if (const QList<Row> *rows = m_pages.object(page))
-        return rows->at(row - first);
-    const int count = std::min(PageSize, recordCount() - first);
+    if (const Row *cells = m_rows.object(row))
+        return *cells;
+    // One statement reads the rows from this one on, or up to it when the grid is scrolled upwards (the row after
+    // it read already), so that a screen of rows is one read wherever it starts.
+    const int count = std::min(PageSize, recordCount());
+    const int first = std::clamp(m_rows.contains(row + 1) ? row - count + 1 : row, 0, recordCount() - count);
     QStringList marks(count, QStringLiteral("?"));
     SqliteRowReader reader(Store::database(), QStringLiteral("SELECT %1 FROM %2 WHERE %3 IN (%4)")
                                                   .arg(m_columns.join(QStringLiteral(", ")), m_table.name, m_table.key,
                                                        marks.join(QLatin1Char(','))));
     for (int i = 0; i < count; ++i)
-        reader.bind(i + 1, m_keys[first + i]);
+        reader.bind(i + 1, m_keys[size_t(first + i)]);
     const int keyColumn = columnIndex(m_table.key);
     QHash<qint64, Row> found;
     while (reader.next()) {
@@ -152,12 +163,9 @@ const ListQuery::Row &ListQuery::rowAt(int row) const
             cells[c] = StoredValue::read(reader, c, m_types[c]);
         found.insert(reader.integer(keyColumn), std::move(cells));
     }
-    auto *rows = new QList<Row>;
-    rows->reserve(count);
     for (int i = 0; i < count; ++i)
-        rows->append(found.value(m_keys[first + i], Row(m_columns.size())));
-    m_pages.insert(page, rows);
-    return rows->at(row - first);
+        m_rows.insert(first + i, new Row(found.value(m_keys[size_t(first + i)], Row(m_columns.size()))));
+    return *m_rows.object(row);
 }
 
 QVariant ListQuery::valueAt(int row, const QString &column) const
@@ -189,30 +197,30 @@ int ListQuery::positionOf(qint64 key) const
     return at == m_keys.end() ? -1 : int(at - m_keys.begin());
 }
 
-// Where a row stands in the list, knowing its value of the sort column: a binary search that reads the value of one
-// listed row per step. A row deleted since the open has no value and spoils the search; the keys are then searched one
-// by one.
+// Where a row stands in the list, knowing its value of the sort column: a binary search over the values kept at the
+// open, then a look through the keys between two of them. A row whose value another connection changed since the
+// open is not where its value says; the keys are then searched one by one.
 int ListQuery::positionInOrder(qint64 key, const QVariant &value) const
 {
     const ColumnType type = StoredValue::typeOf(m_order);
-    SqliteRowReader probe(Store::database(),
-                          QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?").arg(m_order, m_table.name, m_table.key));
-    int low = 0;
-    int high = recordCount();
+    size_t low = 0;
+    size_t high = m_fences.size();
     while (low < high) {
-        const int middle = low + (high - low) / 2;
-        const qint64 middleKey = m_keys[size_t(middle)];
-        probe.reset();
-        probe.bind(1, middleKey);
-        if (!probe.next())
-            return positionOf(key);
-        const int order = storeOrder(StoredValue::read(probe, 0, type), value, type);
-        if (order < 0 || (order == 0 && middleKey < key))
+        const size_t middle = low + (high - low) / 2;
+        const int order = storeOrder(m_fences[middle], value, type);
+        if (order < 0 || (order == 0 && m_keys[middle * FenceSpacing] <= key))
             low = middle + 1;
         else
             high = middle;
     }
-    return low < recordCount() && m_keys[size_t(low)] == key ? low : positionOf(key);
+    // `low` is the first fence after the row: the row is among the keys from the fence before it on.
+    if (low > 0) {
+        const auto from = m_keys.begin() + ptrdiff_t((low - 1) * FenceSpacing);
+        const auto to = m_keys.begin() + ptrdiff_t(std::min(low * FenceSpacing, m_keys.size()));
+        if (const auto at = std::find(from, to, key); at != to)
+            return int(at - m_keys.begin());
+    }
+    return positionOf(key);
 }
 
 bool ListQuery::locate(const QString &column, const QString &prefix)

@@ -63,6 +63,7 @@ private:
     QString m_order;
     bool m_open = false;
     std::vector<qint64> m_keys;
+    std::vector<QVariant> m_fences; // the sort column's value of every FenceSpacing-th row, from the first
     int m_current = -1;
-    mutable QCache<int, QList<Row>> m_pages; // by page number
+    mutable QCache<int, Row> m_rows; // by position in the list
 };

@@ -84,11 +84,14 @@ class TestListQuery : public QObject
         return rows;
     }
 
-    static QList<int> listedCodes(const ListQuery &list)
+    // The codes of the list read from the top down, or from the bottom up as a grid scrolled upwards reads them.
+    static QList<int> listedCodes(const ListQuery &list, bool upwards = false)
     {
-        QList<int> codes;
-        for (int row = 0; row < list.recordCount(); ++row)
-            codes << list.valueAt(row, QStringLiteral("Bls_Codigo")).toInt();
+        QList<int> codes(list.recordCount());
+        for (int i = 0; i < list.recordCount(); ++i) {
+            const int row = upwards ? list.recordCount() - 1 - i : i;
+            codes[row] = list.valueAt(row, QStringLiteral("Bls_Codigo")).toInt();
+        }
         return codes;
     }
 
@@ -120,6 +123,8 @@ private Q_SLOTS:
         for (const Row &row : expected)
             codes << row[0].toInt();
         QCOMPARE(listedCodes(list), codes);
+        list.open();
+        QCOMPARE(listedCodes(list, true), codes);
         QCOMPARE(list.currentIndex(), 0);
         QCOMPARE(list.displayTextAt(1, QStringLiteral("Bls_Navio")), expected[1][3].toString());
 
