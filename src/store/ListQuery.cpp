@@ -135,6 +135,9 @@ void ListQuery::setCurrentIndex(int row)
 
 int ListQuery::columnIndex(const QString &column) const
 {
+    // The grid asks for each cell by the column's name as the list has it: an exact comparison finds it quickly.
+    if (const qsizetype exact = m_columns.indexOf(column); exact >= 0)
+        return int(exact);
     for (int i = 0; i < m_columns.size(); ++i)
         if (m_columns[i].compare(column, Qt::CaseInsensitive) == 0)
             return i;
@@ -170,15 +173,20 @@ const ListQuery::Row &ListQuery::rowAt(int row) const
 
 QVariant ListQuery::valueAt(int row, const QString &column) const
 {
-    const int c = columnIndex(column);
+    return cell(row, columnIndex(column));
+}
+
+QVariant ListQuery::cell(int row, int column) const
+{
     if (row < 0 || row >= recordCount())
         return {};
-    return rowAt(row).at(c);
+    return rowAt(row).at(column);
 }
 
 QString ListQuery::displayTextAt(int row, const QString &column) const
 {
-    return StoredValue::plainText(valueAt(row, column), m_types[columnIndex(column)]);
+    const int c = columnIndex(column);
+    return StoredValue::plainText(cell(row, c), m_types[c]);
 }
 
 QString ListQuery::text(const QString &column) const

@@ -50,6 +50,7 @@ private:
     using Row = QList<QVariant>;
 
     int columnIndex(const QString &column) const;
+    QVariant cell(int row, int column) const;
     const Row &rowAt(int row) const;
     QString orderBy() const;
     int positionOf(qint64 key) const;
