@@ -4,6 +4,7 @@
 #include "AppInfo.h"
 #include "BrowserLauncher.h"
 #include "LanguageHolder.h"
+#include "StandardIconEngine.h"
 #include "TIvTranslator.h"
 #include "TranslateText.h"
 
@@ -27,7 +28,7 @@ TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui:
     setFixedSize(273, 284);
     ui->L_Versao->setText(QString::fromLatin1(AppInfo::Version));
     ui->Label6->setText(QLatin1String(AppInfo::WebAddress));
-    ui->SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    ui->SpeedButton1->setIcon(StandardIconEngine::icon(QStyle::SP_DialogCloseButton));
     ui->EdIdioma->hide();
 
     MD.applyPreset(TMsgDlg::AboutBoxPreset);

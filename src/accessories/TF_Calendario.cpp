@@ -3,6 +3,7 @@
 
 #include "AppFonts.h"
 #include "Formats.h"
+#include "StandardIconEngine.h"
 
 #include <QDate>
 #include <QKeyEvent>
@@ -20,7 +21,7 @@ TF_Calendario::TF_Calendario(QWidget *parent) : QDialog(parent), ui(std::make_un
     QPalette red = ui->Label1->palette();
     red.setColor(QPalette::WindowText, Qt::red);
     ui->Label1->setPalette(red);
-    ui->BB_Fechar->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    ui->BB_Fechar->setIcon(StandardIconEngine::icon(QStyle::SP_DialogCloseButton));
 
     connect(ui->SB_Anterior, &QToolButton::clicked, this, &TF_Calendario::SB_AnteriorClick);
     connect(ui->SB_Proximo, &QToolButton::clicked, this, &TF_Calendario::SB_ProximoClick);

@@ -2,6 +2,7 @@
 
 #include "KeyboardOrder.h"
 #include "RadioButtonGroup.h"
+#include "StandardIconEngine.h"
 #include "TDM_BL.h"
 #include "TIvTranslator.h"
 #include "TMsgDlg.h"
@@ -68,7 +69,7 @@ TF_MandaMemo::TF_MandaMemo(QWidget *parent) : QDialog(parent)
         connect(item, &QRadioButton::clicked, this, &TF_MandaMemo::RG_CntrClick);
     KeyboardOrder::set({SB_Confirma, SB_Fechar, RG_Cntr, RG_SD, RG_NCM, RG_Imo, CB_Num, CB_Tipo, CB_Lacre, CB_Bruto,
                         CB_Tara, CB_Vol, CB_TpVol});
-    SB_Fechar->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    SB_Fechar->setIcon(StandardIconEngine::icon(QStyle::SP_DialogCloseButton));
     connect(SB_Confirma, &QToolButton::clicked, this, &TF_MandaMemo::SB_ConfirmaClick);
     connect(SB_Fechar, &QToolButton::clicked, this, &TF_MandaMemo::SB_FecharClick);
 

@@ -9,6 +9,7 @@
 #include "LanguageHolder.h"
 #include "LanguageSwitch.h"
 #include "RadioButtonGroup.h"
+#include "StandardIconEngine.h"
 #include "TAboutBox.h"
 #include "TDM_BL.h"
 #include "TF_Calendario.h"
@@ -81,11 +82,11 @@ void TF_Principal::FormCreate()
     MD->setLineSeparator(QLatin1Char('\\'));
 
     StatusBar1->setPanelWidths({60, 80, 100, 50, 360, 100});
-    SB_Impressao->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
-    SB_Help->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
-    SB_Calendario->setIcon(style()->standardIcon(QStyle::SP_FileDialogInfoView));
-    SB_Fechar->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
-    SB_Pega1->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
+    SB_Impressao->setIcon(StandardIconEngine::icon(QStyle::SP_FileDialogContentsView));
+    SB_Help->setIcon(StandardIconEngine::icon(QStyle::SP_DialogHelpButton));
+    SB_Calendario->setIcon(StandardIconEngine::icon(QStyle::SP_FileDialogInfoView));
+    SB_Fechar->setIcon(StandardIconEngine::icon(QStyle::SP_DialogCloseButton));
+    SB_Pega1->setIcon(StandardIconEngine::icon(QStyle::SP_ArrowDown));
     TextEmphasis::applyFormProperties(this);
     for (TDBRadioGroup *group : findChildren<TDBRadioGroup *>())
         TextEmphasis::applyToTitle(group, Qt::darkBlue, true);

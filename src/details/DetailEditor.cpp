@@ -1,5 +1,6 @@
 #include "DetailEditor.h"
 
+#include "StandardIconEngine.h"
 #include "TDM_BL.h"
 #include "TMsgDlg.h"
 #include "TStatusBar.h"
@@ -27,8 +28,8 @@ void DetailEditor::setUpRecordControls(const RecordControls &controls)
     setFixedSize(size());
     controls.status->setPanelWidths({width() / 2, width() - width() / 2});
     // Picture-only buttons: the glyphs the other windows use for the same actions.
-    controls.calendar->setIcon(style()->standardIcon(QStyle::SP_FileDialogInfoView));
-    controls.close->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    controls.calendar->setIcon(StandardIconEngine::icon(QStyle::SP_FileDialogInfoView));
+    controls.close->setIcon(StandardIconEngine::icon(QStyle::SP_DialogCloseButton));
     connect(controls.include, &QAbstractButton::clicked, this, &DetailEditor::SB_InclusaoClick);
     connect(controls.cancel, &QAbstractButton::clicked, this, &DetailEditor::SB_CancelaClick);
     connect(controls.calendar, &QAbstractButton::clicked, this, &DetailEditor::SB_CalendarioClick);

@@ -1,5 +1,6 @@
 #include "TF_TXT.h"
 
+#include "StandardIconEngine.h"
 #include "TableDef.h"
 
 #include "AppFonts.h"
@@ -65,10 +66,10 @@ TF_TXT::TF_TXT(QWidget *parent)
         group->bind(DS_BL, group->dataField());
 
     // The same pictures as the main window's buttons of the same purpose.
-    SB_Confirma->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    SB_Confirma->setIcon(StandardIconEngine::icon(QStyle::SP_DialogSaveButton));
     SB_Confirma->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    SB_Calendario->setIcon(style()->standardIcon(QStyle::SP_FileDialogInfoView));
-    SB_Fechar->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    SB_Calendario->setIcon(StandardIconEngine::icon(QStyle::SP_FileDialogInfoView));
+    SB_Fechar->setIcon(StandardIconEngine::icon(QStyle::SP_DialogCloseButton));
 
     connect(SB_Confirma, &QToolButton::clicked, this, &TF_TXT::SB_ConfirmaClick);
     connect(SB_Calendario, &QToolButton::clicked, this, &TF_TXT::SB_CalendarioClick);

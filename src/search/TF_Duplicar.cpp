@@ -1,6 +1,7 @@
 #include "TF_Duplicar.h"
 
 #include "KeyboardOrder.h"
+#include "StandardIconEngine.h"
 #include "TDM_BL.h"
 #include "TIvTranslator.h"
 
@@ -18,8 +19,8 @@ TF_Duplicar::TF_Duplicar(qint64 sourceCode, QWidget *parent) : QDialog(parent), 
     // No title-bar buttons: the window closes through its own buttons only.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(size());
-    SB_Confirma->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
-    SB_Cancela->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
+    SB_Confirma->setIcon(StandardIconEngine::icon(QStyle::SP_DialogApplyButton));
+    SB_Cancela->setIcon(StandardIconEngine::icon(QStyle::SP_DialogCancelButton));
 
     DBM_Aux_Marks->bind(DM_BL->DS_Dup, DBM_Aux_Marks->dataField());
     DBM_Aux_Descri->bind(DM_BL->DS_Dup, DBM_Aux_Descri->dataField());

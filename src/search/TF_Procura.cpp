@@ -2,6 +2,7 @@
 
 #include "InputRules.h"
 #include "KeyboardOrder.h"
+#include "StandardIconEngine.h"
 #include "TDM_BL.h"
 #include "TF_Duplicar.h"
 #include "TIvTranslator.h"
@@ -56,11 +57,11 @@ TF_Procura::TF_Procura(QWidget *parent) : QDialog(parent)
     MD->setLineSeparator(QLatin1Char('\\'));
 
     Edit1->setValidator(new UpperCaseValidator(Edit1));
-    SB_Confirma->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
-    SB_Calendario->setIcon(style()->standardIcon(QStyle::SP_FileDialogInfoView));
-    SB_Duplicar->setIcon(style()->standardIcon(QStyle::SP_FileDialogNewFolder));
-    BB_Delete->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
-    BB_Fechar->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    SB_Confirma->setIcon(StandardIconEngine::icon(QStyle::SP_DialogApplyButton));
+    SB_Calendario->setIcon(StandardIconEngine::icon(QStyle::SP_FileDialogInfoView));
+    SB_Duplicar->setIcon(StandardIconEngine::icon(QStyle::SP_FileDialogNewFolder));
+    BB_Delete->setIcon(StandardIconEngine::icon(QStyle::SP_TrashIcon));
+    BB_Fechar->setIcon(StandardIconEngine::icon(QStyle::SP_DialogCloseButton));
 #ifndef DALVORA_HAS_CALENDAR
     SB_Calendario->hide();
 #endif
