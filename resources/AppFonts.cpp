@@ -7,8 +7,8 @@ void AppFonts::install()
 {
     static bool done = false;
     if (!done) {
-        for (const char *file : {":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf",
-                                 ":/fonts/LiberationSans-Italic.ttf", ":/fonts/LiberationSans-BoldItalic.ttf"})
+        // Regular and bold: no window or page of the program draws italic text.
+        for (const char *file : {":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf"})
             QFontDatabase::addApplicationFont(QString::fromLatin1(file));
         done = true;
     }
