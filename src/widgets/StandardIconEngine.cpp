@@ -69,8 +69,3 @@ QIconEngine *StandardIconEngine::clone() const
 {
     return new StandardIconEngine(*this);
 }
-
-QString StandardIconEngine::key() const
-{
-    return QStringLiteral("StandardIconEngine");
-}

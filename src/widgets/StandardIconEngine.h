@@ -19,7 +19,6 @@ public:
     QSize actualSize(const QSize &size, QIcon::Mode mode, QIcon::State state) override;
     QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override;
     QIconEngine *clone() const override;
-    QString key() const override;
 
 private:
     StandardIconEngine(QStyle::StandardPixmap which, const QPixmap &small);
