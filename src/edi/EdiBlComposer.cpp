@@ -10,28 +10,14 @@
 #include <QHash>
 #include <QLocale>
 #include <QStringBuilder>
+#include <QVarLengthArray>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-// Whole numbers and doubles, which are written in the general number form.
-bool isNumber(const QVariant &value)
-{
-    switch (value.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Double:
-    case QMetaType::Float:
-        return true;
-    default:
-        return false;
-    }
-}
 
 // The general number form in the conventions in force. The locale's symbols are read once: each question to the
 // system's locale costs more than writing the number, and a big BL has some 5,000 of them.
@@ -49,61 +35,188 @@ public:
         m_exponential = m_locale.exponential();
     }
 
-    QString text(double value) const
+    // The text of a finite value, valid until the next call.
+    QStringView text(double value)
     {
         if (value == 0.0)
-            return QStringLiteral("0"); // also for -0
+            return u"0"; // also for -0
         char text[64];
         char *end = text;
         // Codes, counts and thousandths are whole: they need no rounding (most of a big BL's numbers).
         if (std::fabs(value) < 1e15 && value == std::trunc(value)) {
             if (!m_asciiDigits)
-                return m_locale.toString(qint64(value));
+                return m_fallback = m_locale.toString(qint64(value));
             end = std::to_chars(text, text + sizeof text, qint64(value)).ptr;
         } else {
-            // Round to 15 significant digits first, so that binary noise beyond them never shows.
-            const auto written = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, 14);
-            double rounded = value;
-            std::from_chars(text, written.ptr, rounded);
-            const double magnitude = std::fabs(rounded);
-            const bool fixed = magnitude >= 0.00001 && magnitude < 1e15;
+            // Rounded to 15 significant digits, so that binary noise beyond them never shows. A shortest form of
+            // 15 digits or fewer is already the form of the rounded value: the rounding is needed only beyond them.
+            end = shortest(value, text, sizeof text);
+            if (significantDigits(text, end) > 15) {
+                const auto written = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, 14);
+                std::from_chars(text, written.ptr, value);
+                end = shortest(value, text, sizeof text);
+            }
             if (!m_asciiDigits)
-                return m_locale.toString(rounded, fixed ? 'f' : 'e', QLocale::FloatingPointShortest);
-            end = std::to_chars(text, text + sizeof text, rounded,
-                                fixed ? std::chars_format::fixed : std::chars_format::scientific)
-                      .ptr;
+                return m_fallback =
+                           m_locale.toString(value, isFixed(value) ? 'f' : 'e', QLocale::FloatingPointShortest);
         }
         // The shortest form in C's conventions, then the locale's symbols in place of C's.
-        QString shown;
-        shown.reserve(end - text + 4);
+        char16_t *out = m_shown;
         for (const char *c = text; c != end; ++c) {
             switch (*c) {
             case '.':
-                shown += m_decimalPoint;
+                out = put(m_decimalPoint, out);
                 break;
             case '-':
-                shown += m_negativeSign;
+                out = put(m_negativeSign, out);
                 break;
             case '+':
-                shown += m_positiveSign;
+                out = put(m_positiveSign, out);
                 break;
             case 'e':
-                shown += m_exponential;
+                out = put(m_exponential, out);
                 break;
             default:
-                shown += QLatin1Char(*c);
+                *out++ = char16_t(*c);
             }
         }
-        return shown;
+        return QStringView(m_shown, out);
     }
 
 private:
+    // Fixed notation from 0.00001 up to 15 integer digits, the exponent form beyond.
+    static bool isFixed(double value)
+    {
+        const double magnitude = std::fabs(value);
+        return magnitude >= 0.00001 && magnitude < 1e15;
+    }
+
+    static char *shortest(double value, char *text, std::size_t room)
+    {
+        return std::to_chars(text, text + room, value,
+                             isFixed(value) ? std::chars_format::fixed : std::chars_format::scientific)
+            .ptr;
+    }
+
+    // The digits of a written number from its first one that is not zero, up to its exponent.
+    static int significantDigits(const char *text, const char *end)
+    {
+        int digits = 0;
+        for (const char *c = text; c != end && *c != 'e'; ++c)
+            if ((*c >= '1' && *c <= '9') || (*c == '0' && digits > 0))
+                ++digits;
+        return digits;
+    }
+
+    // A symbol of the locale; room for it is kept in m_shown (symbols are a few characters at most).
+    static char16_t *put(const QString &symbol, char16_t *out)
+    {
+        const qsizetype length = std::min<qsizetype>(symbol.size(), MaxSymbol);
+        std::copy_n(reinterpret_cast<const char16_t *>(symbol.constData()), length, out);
+        return out + length;
+    }
+
+    static constexpr qsizetype MaxSymbol = 8;
     QLocale m_locale;
     bool m_asciiDigits = false;
     QString m_decimalPoint;
     QString m_negativeSign;
     QString m_positiveSign;
     QString m_exponential;
+    // A number's characters at most, each symbol at its widest.
+    char16_t m_shown[64 * MaxSymbol];
+    QString m_fallback;
+};
+
+// The short date form in force. The form is read once and each date is written here: the locale's formatting costs
+// some microseconds a date and asks the system for the form each time, and a big BL has hundreds of dates. Month
+// names are read from the locale once each. A form with quotes, weekdays or fields other than the date's, digits
+// other than ASCII and years beyond four digits go through the locale.
+class DateWriter
+{
+public:
+    DateWriter()
+    {
+        const QString format = Formats::shortDateFormat();
+        m_plain = m_locale.zeroDigit() == u"0"_s;
+        for (qsizetype i = 0; m_plain && i < format.size();) {
+            const QChar c = format.at(i);
+            qsizetype run = 1;
+            while (i + run < format.size() && format.at(i + run) == c)
+                ++run;
+            if ((c == u'd' && run <= 2) || (c == u'M' && run <= 4))
+                m_parts.append({c.unicode(), int(run)});
+            else if (c == u'y' && run == 4)
+                m_parts.append({c.unicode(), 4});
+            else if (c.isLetter() || c == u'\'')
+                m_plain = false;
+            else
+                m_parts.append({c.unicode(), -int(run)});
+            i += run;
+        }
+    }
+
+    // The text of a date (empty for no date), valid until the next call.
+    QStringView text(const QDate &date)
+    {
+        if (!date.isValid())
+            return {};
+        if (!m_plain || date.year() < 1000 || date.year() > 9999)
+            return m_fallback = Formats::shortDate(date);
+        m_shown.truncate(0);
+        for (const Part &part : m_parts) {
+            switch (part.width > 0 ? part.letter : u'\0') {
+            case u'd':
+                appendDigits(date.day(), part.width);
+                break;
+            case u'M':
+                if (part.width <= 2)
+                    appendDigits(date.month(), part.width);
+                else
+                    m_shown += monthName(date.month(), part.width);
+                break;
+            case u'y':
+                appendDigits(date.year(), 4);
+                break;
+            default:
+                for (int i = part.width; i < 0; ++i)
+                    m_shown += QChar(part.letter);
+            }
+        }
+        return m_shown;
+    }
+
+private:
+    struct Part
+    {
+        char16_t letter; // d, M, y, or the literal character
+        int width;       // the field's letters; a literal's count as a negative number
+    };
+
+    void appendDigits(int value, int width)
+    {
+        char text[8];
+        const char *const end = std::to_chars(text, text + sizeof text, value).ptr;
+        for (qsizetype pad = width - (end - text); pad > 0; --pad)
+            m_shown += u'0';
+        m_shown += QLatin1String(text, end);
+    }
+
+    // The short (MMM) or long (MMMM) name of a month, read once.
+    const QString &monthName(int month, int letters)
+    {
+        QString &known = m_monthNames[letters - 3][month - 1];
+        if (known.isNull())
+            known = m_locale.monthName(month, letters == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
+        return known;
+    }
+
+    QLocale m_locale;
+    QList<Part> m_parts;
+    bool m_plain = false;
+    QString m_monthNames[2][12];
+    QString m_shown;
+    QString m_fallback;
 };
 
 // Appends checked lines: no line break inside a line, every character with a Windows-1252 byte.
@@ -112,7 +225,7 @@ class LineSink
 public:
     explicit LineSink(QStringList &lines) : m_lines(lines) {}
 
-    void add(QLatin1String tag, const QString &value = QString())
+    void add(QLatin1String tag, QStringView value = {})
     {
         bool plainLatin1 = true;
         for (const QChar c : value) {
@@ -137,22 +250,75 @@ public:
         add(tag, m_numbers.text(value));
     }
 
-    void addField(QLatin1String tag, const QVariantMap &row, const QString &column)
+    void addDate(QLatin1String tag, const QDate &date) { add(tag, m_dates.text(date)); }
+
+    // A stored value as text by its type: text unchanged, logical "True" / "False", numbers in the general form,
+    // dates in the short form in force, NULL empty.
+    void addValue(QLatin1String tag, const QVariant &value)
     {
-        const auto found = row.constFind(column);
-        if (found == row.constEnd())
+        switch (value.isNull() ? QMetaType::UnknownType : value.typeId()) {
+        case QMetaType::QString:
+            return add(tag, *static_cast<const QString *>(value.constData()));
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+        case QMetaType::Double:
+        case QMetaType::Float:
+            return addNumber(tag, value.toDouble());
+        case QMetaType::Bool:
+            return add(tag, value.toBool() ? u"True" : u"False");
+        case QMetaType::QDate:
+            return addDate(tag, value.toDate());
+        case QMetaType::UnknownType:
             return add(tag);
-        if (found->typeId() == QMetaType::QString)
-            return add(tag, *static_cast<const QString *>(found->constData()));
-        if (isNumber(*found))
-            return addNumber(tag, found->toDouble());
-        add(tag, EdiBlComposer::valueText(*found));
+        default:
+            return add(tag, value.toString());
+        }
     }
 
 private:
     QStringList &m_lines;
-    const NumberWriter m_numbers;
+    NumberWriter m_numbers;
+    DateWriter m_dates;
 };
+
+// A tag and the column whose value its line carries.
+struct Field
+{
+    QLatin1String tag;
+    QString column;
+    // An expiry date is written only when it is a day after 30 December 1899: up to it, dates stand for "no date".
+    bool expiry = false;
+};
+
+void addFields(LineSink &sink, const QVariantMap &row, std::initializer_list<Field> fields)
+{
+    for (const Field &field : fields)
+        sink.addValue(field.tag, row.value(field.column));
+}
+
+// The lines of each row of a detail table, one per field, then the row's closing tag.
+void addRows(LineSink &sink, const EdiBlTable &table, std::initializer_list<Field> fields, QLatin1String closing)
+{
+    static const QDate NoDate(1899, 12, 30);
+    QVarLengthArray<int, 16> columns;
+    for (const Field &field : fields)
+        columns.append(table.column(field.column));
+    for (qsizetype row = 0; row < table.size(); ++row) {
+        const int *column = columns.constData();
+        for (const Field &field : fields) {
+            const QVariant &value = table.value(row, *column++);
+            if (!field.expiry) {
+                sink.addValue(field.tag, value);
+            } else {
+                const QDate date = value.toDate();
+                sink.addDate(field.tag, date > NoDate ? date : QDate());
+            }
+        }
+        sink.add(closing);
+    }
+}
 
 // The LCL quantities travel in thousandths without sign; an empty column counts as zero.
 double scaled(const QVariantMap &row, const char *column)
@@ -165,7 +331,7 @@ void addNumbered(LineSink &sink, const char *tagLetters, const QVariantMap &row,
     for (int i = 1; i <= 5; ++i) {
         const QByteArray tag = QByteArray("[") + tagLetters + QByteArray::number(i) + "]";
         const QByteArray column = QByteArray(columnPrefix) + QByteArray::number(i);
-        sink.addField(QLatin1String(tag), row, QString::fromLatin1(column));
+        sink.addValue(QLatin1String(tag), row.value(QString::fromLatin1(column)));
     }
 }
 
@@ -173,23 +339,7 @@ void addNumbered(LineSink &sink, const char *tagLetters, const QVariantMap &row,
 
 QString EdiBlComposer::numberText(double value)
 {
-    return NumberWriter().text(value);
-}
-
-QString EdiBlComposer::valueText(const QVariant &value)
-{
-    if (!value.isValid() || value.isNull())
-        return {};
-    if (isNumber(value))
-        return numberText(value.toDouble());
-    switch (value.typeId()) {
-    case QMetaType::Bool:
-        return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    case QMetaType::QDate:
-        return Formats::shortDate(value.toDate());
-    default:
-        return value.toString();
-    }
+    return NumberWriter().text(value).toString();
 }
 
 QString EdiBlComposer::fileName(const QString &ciaArquivo, const QString &reservaNr)
@@ -264,86 +414,79 @@ void EdiBlComposer::compose(const EdiBlRows &rows, const QStringList &marks, con
                             const QString &version, const QDate &today, QStringList &lines)
 {
     static const QLatin1String Frame("[Dalvora-BL]");
+    // The lines besides those of the marks, the description and the details, then those of each detail row.
+    lines.reserve(lines.size() + 46 + marks.size() + description.size() + 11 * rows.containers.size() +
+                  8 * rows.documents.size() + 2 * rows.ncmCodes.size());
     LineSink sink(lines);
     const QVariantMap &bl = rows.bl;
 
     sink.add(Frame);
     sink.add(QLatin1String("[EP1]"), version);
-    sink.addField(QLatin1String("[EP2]"), bl, QStringLiteral("Bls_ReservaNr"));
-    sink.addField(QLatin1String("[EP3]"), bl, QStringLiteral("Bls_Cia_Arquivo"));
-    sink.addField(QLatin1String("[EP4]"), bl, QStringLiteral("Bls_Cia_Nome"));
-    sink.addField(QLatin1String("[EP5]"), bl, QStringLiteral("Bls_Cia_Usuario"));
-    sink.addField(QLatin1String("[EP6]"), bl, QStringLiteral("Bls_Cia_Cidade"));
+    addFields(sink, bl,
+              {{"[EP2]"_L1, u"Bls_ReservaNr"_s},
+               {"[EP3]"_L1, u"Bls_Cia_Arquivo"_s},
+               {"[EP4]"_L1, u"Bls_Cia_Nome"_s},
+               {"[EP5]"_L1, u"Bls_Cia_Usuario"_s},
+               {"[EP6]"_L1, u"Bls_Cia_Cidade"_s}});
     // A fixed form, whatever the regional settings: the carrier reads it as such.
-    sink.add(QLatin1String("[EP7]"), today.toString(QStringLiteral("dd-MM-yyyy")));
+    sink.add("[EP7]"_L1, today.toString(u"dd-MM-yyyy"_s));
 
     addNumbered(sink, "SH", bl, "Bls_Shipper");
     addNumbered(sink, "CE", bl, "Bls_Cnee");
     addNumbered(sink, "NT", bl, "Bls_Notify");
 
-    sink.addField(QLatin1String("[PO1]"), bl, QStringLiteral("Bls_BillofLading"));
-    sink.addField(QLatin1String("[PO2]"), bl, QStringLiteral("Bls_RefShipper"));
-    sink.addField(QLatin1String("[PO3]"), bl, QStringLiteral("Bls_Payable"));
-    sink.addField(QLatin1String("[PO4]"), bl, QStringLiteral("Bls_PlaceReceipt"));
-    sink.addField(QLatin1String("[PO5]"), bl, QStringLiteral("Bls_PortLoading"));
-    sink.addField(QLatin1String("[PO6]"), bl, QStringLiteral("Bls_PortDischarge"));
-    sink.addField(QLatin1String("[PO7]"), bl, QStringLiteral("Bls_PlaceDelivery"));
-    sink.addField(QLatin1String("[PO8]"), bl, QStringLiteral("Bls_Navio"));
-    sink.addField(QLatin1String("[PO9]"), bl, QStringLiteral("Bls_Viagem"));
-
-    sink.addField(QLatin1String("[CA1]"), bl, QStringLiteral("Bls_Carga"));
-    sink.addNumber(QLatin1String("[CA2]"), scaled(bl, "Bls_LCL_PesoBruto"));
-    sink.addNumber(QLatin1String("[CA3]"), scaled(bl, "Bls_LCL_PesoLiquido"));
-    sink.addNumber(QLatin1String("[CA4]"), scaled(bl, "Bls_LCL_Cubagem"));
-    sink.addField(QLatin1String("[CA5]"), bl, QStringLiteral("Bls_LCL_Volumes"));
-    sink.addField(QLatin1String("[CA6]"), bl, QStringLiteral("Bls_LCL_TipoVolume"));
-
-    sink.addField(QLatin1String("[IM1]"), bl, QStringLiteral("Bls_Imo"));
-    sink.addField(QLatin1String("[IM2]"), bl, QStringLiteral("Bls_Imo_IMDG"));
-    sink.addField(QLatin1String("[IM3]"), bl, QStringLiteral("Bls_Imo_UN"));
-
-    sink.addField(QLatin1String("[EM1]"), bl, QStringLiteral("Bls_EmissaoBL"));
-    sink.addField(QLatin1String("[EM2]"), bl, QStringLiteral("Bls_AsPerAgee"));
+    addFields(sink, bl,
+              {{"[PO1]"_L1, u"Bls_BillofLading"_s},
+               {"[PO2]"_L1, u"Bls_RefShipper"_s},
+               {"[PO3]"_L1, u"Bls_Payable"_s},
+               {"[PO4]"_L1, u"Bls_PlaceReceipt"_s},
+               {"[PO5]"_L1, u"Bls_PortLoading"_s},
+               {"[PO6]"_L1, u"Bls_PortDischarge"_s},
+               {"[PO7]"_L1, u"Bls_PlaceDelivery"_s},
+               {"[PO8]"_L1, u"Bls_Navio"_s},
+               {"[PO9]"_L1, u"Bls_Viagem"_s},
+               {"[CA1]"_L1, u"Bls_Carga"_s}});
+    sink.addNumber("[CA2]"_L1, scaled(bl, "Bls_LCL_PesoBruto"));
+    sink.addNumber("[CA3]"_L1, scaled(bl, "Bls_LCL_PesoLiquido"));
+    sink.addNumber("[CA4]"_L1, scaled(bl, "Bls_LCL_Cubagem"));
+    addFields(sink, bl,
+              {{"[CA5]"_L1, u"Bls_LCL_Volumes"_s},
+               {"[CA6]"_L1, u"Bls_LCL_TipoVolume"_s},
+               {"[IM1]"_L1, u"Bls_Imo"_s},
+               {"[IM2]"_L1, u"Bls_Imo_IMDG"_s},
+               {"[IM3]"_L1, u"Bls_Imo_UN"_s},
+               {"[EM1]"_L1, u"Bls_EmissaoBL"_s},
+               {"[EM2]"_L1, u"Bls_AsPerAgee"_s}});
 
     for (const QString &line : marks)
-        sink.add(QLatin1String("[MAR]"), line);
-    sink.add(QLatin1String("[MAR]"));
+        sink.add("[MAR]"_L1, line);
+    sink.add("[MAR]"_L1);
     for (const QString &line : description)
-        sink.add(QLatin1String("[DES]"), line);
-    sink.add(QLatin1String("[DES]"));
+        sink.add("[DES]"_L1, line);
+    sink.add("[DES]"_L1);
 
-    for (const QVariantMap &cntr : rows.containers) {
-        sink.addField(QLatin1String("[CNN]"), cntr, QStringLiteral("Cnt_Numero"));
-        sink.addField(QLatin1String("[CNT]"), cntr, QStringLiteral("Cnt_Tipo"));
-        sink.addField(QLatin1String("[CNB]"), cntr, QStringLiteral("Cnt_Peso"));
-        sink.addField(QLatin1String("[CNA]"), cntr, QStringLiteral("Cnt_Tara"));
-        sink.addField(QLatin1String("[CNV]"), cntr, QStringLiteral("Cnt_Volume"));
-        sink.addField(QLatin1String("[CNP]"), cntr, QStringLiteral("Cnt_VolTipo"));
-        sink.addField(QLatin1String("[CN1]"), cntr, QStringLiteral("Cnt_Lacre_1"));
-        sink.addField(QLatin1String("[CN2]"), cntr, QStringLiteral("Cnt_Lacre_2"));
-        sink.addField(QLatin1String("[CN3]"), cntr, QStringLiteral("Cnt_Lacre_3"));
-        sink.addField(QLatin1String("[CN4]"), cntr, QStringLiteral("Cnt_Lacre_4"));
-        sink.add(QLatin1String("[CNX]"));
-    }
-
-    // Dates up to 30 December 1899 stand for "no date".
-    static const QDate NoDate(1899, 12, 30);
-    for (const QVariantMap &sd : rows.documents) {
-        sink.addField(QLatin1String("[SDN]"), sd, QStringLiteral("Sd_Numero"));
-        const QDate expiry = sd.value(QStringLiteral("Sd_Vencto")).toDate();
-        sink.add(QLatin1String("[SDD]"), expiry.isValid() && expiry > NoDate ? Formats::shortDate(expiry) : QString());
-        sink.addField(QLatin1String("[SDP]"), sd, QStringLiteral("Sd_Peso"));
-        sink.addField(QLatin1String("[SDV]"), sd, QStringLiteral("Sd_Volume"));
-        sink.addField(QLatin1String("[SDF]"), sd, QStringLiteral("Sd_ValorFOB"));
-        sink.addField(QLatin1String("[SDT]"), sd, QStringLiteral("Sd_Tipo"));
-        sink.addField(QLatin1String("[SDC]"), sd, QStringLiteral("Sd_Chassi"));
-        sink.add(QLatin1String("[SDX]"));
-    }
-
-    for (const QVariantMap &ncm : rows.ncmCodes) {
-        sink.addField(QLatin1String("[NCM]"), ncm, QStringLiteral("Ncm_Numero"));
-        sink.add(QLatin1String("[NCX]"));
-    }
+    addRows(sink, rows.containers,
+            {{"[CNN]"_L1, u"Cnt_Numero"_s},
+             {"[CNT]"_L1, u"Cnt_Tipo"_s},
+             {"[CNB]"_L1, u"Cnt_Peso"_s},
+             {"[CNA]"_L1, u"Cnt_Tara"_s},
+             {"[CNV]"_L1, u"Cnt_Volume"_s},
+             {"[CNP]"_L1, u"Cnt_VolTipo"_s},
+             {"[CN1]"_L1, u"Cnt_Lacre_1"_s},
+             {"[CN2]"_L1, u"Cnt_Lacre_2"_s},
+             {"[CN3]"_L1, u"Cnt_Lacre_3"_s},
+             {"[CN4]"_L1, u"Cnt_Lacre_4"_s}},
+            "[CNX]"_L1);
+    addRows(sink, rows.documents,
+            {{"[SDN]"_L1, u"Sd_Numero"_s},
+             {"[SDD]"_L1, u"Sd_Vencto"_s, true},
+             {"[SDP]"_L1, u"Sd_Peso"_s},
+             {"[SDV]"_L1, u"Sd_Volume"_s},
+             {"[SDF]"_L1, u"Sd_ValorFOB"_s},
+             {"[SDT]"_L1, u"Sd_Tipo"_s},
+             {"[SDC]"_L1, u"Sd_Chassi"_s}},
+            "[SDX]"_L1);
+    addRows(sink, rows.ncmCodes, {{"[NCM]"_L1, u"Ncm_Numero"_s}}, "[NCX]"_L1);
 
     sink.add(Frame);
 }

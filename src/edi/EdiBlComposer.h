@@ -1,19 +1,20 @@
 #pragma once
 
+#include "EdiBlTable.h"
+
 #include <QDate>
-#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
 
-// The stored rows of one BL as the store holds them: column name -> typed value (int, double, bool, QDate, QString;
-// an invalid QVariant for NULL).
+// The stored rows of one BL as the store holds them, each value typed (int, double, bool, QDate, QString; an invalid
+// QVariant for NULL): the BL's row by column name, its details in tables.
 struct EdiBlRows
 {
     QVariantMap bl;
-    QList<QVariantMap> containers;
-    QList<QVariantMap> documents;
-    QList<QVariantMap> ncmCodes;
+    EdiBlTable containers;
+    EdiBlTable documents;
+    EdiBlTable ncmCodes;
 };
 
 // The carrier's EDI/BL text: one tagged value per line, framed by "[Dalvora-BL]".
@@ -38,10 +39,6 @@ public:
     // Shortest text with at most 15 significant digits, no grouping, the decimal separator in force; fixed
     // notation from 0.00001 up to 15 integer digits.
     static QString numberText(double value);
-
-    // A stored value as text by its type: text unchanged, logical "True" / "False", numbers in the general form,
-    // dates in the short form in force, NULL empty.
-    static QString valueText(const QVariant &value);
 };
 
 // The names the rest of the program uses for the composition.

@@ -4,12 +4,17 @@
 #include "StoreError.h"
 
 namespace {
-QList<QVariantMap> allRows(EditBuffer &buffer)
+EdiBlTable allRows(EditBuffer &buffer)
 {
-    QList<QVariantMap> rows;
-    rows.reserve(buffer.recordCount());
-    for (buffer.first(); !buffer.eof(); buffer.next())
-        rows.append(EdiBlRowsReader::currentRow(buffer));
+    const QStringList columns = buffer.columnNames();
+    EdiBlTable rows(columns);
+    for (buffer.first(); !buffer.eof(); buffer.next()) {
+        QVariantList values;
+        values.reserve(columns.size());
+        for (const QString &column : columns)
+            values.append(buffer.value(column));
+        rows.appendValues(std::move(values));
+    }
     return rows;
 }
 } // namespace

@@ -10,10 +10,8 @@ constexpr char16_t HighControls[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0
 
 } // namespace
 
-int Windows1252::byteOf(char16_t unit)
+int Windows1252::highByteOf(char16_t unit)
 {
-    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF))
-        return unit;
     for (int i = 0; i < 32; ++i)
         if (HighControls[i] == unit && unit != 0)
             return 0x80 + i;

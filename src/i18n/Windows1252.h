@@ -9,11 +9,18 @@ class Windows1252
 public:
     // The byte of a UTF-16 unit, or -1 when the code page has none: the C1 control characters (their bytes carry
     // other characters), surrogates and every character beyond its 251.
-    static int byteOf(char16_t unit);
+    static int byteOf(char16_t unit)
+    {
+        // ASCII and Latin-1's letters and signs have the byte of their own number; only the rest is looked up.
+        return unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF) ? unit : highByteOf(unit);
+    }
 
     static bool fits(QStringView text);
 
     // Writes the bytes of `text` from `out` on (room for text.size() bytes) and returns the end of what was written:
     // the place of the first character without a byte, when there is one.
     static char *write(QStringView text, char *out);
+
+private:
+    static int highByteOf(char16_t unit);
 };

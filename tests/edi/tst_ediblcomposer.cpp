@@ -2,6 +2,7 @@
 #include "EdiBlFile.h"
 #include "EdiComposeError.h"
 #include "ExampleBl.h"
+#include "Formats.h"
 #include "TestEnv.h"
 
 #include <QLocale>
@@ -252,6 +253,29 @@ private Q_SLOTS:
                                                QLocale::FloatingPointShortest);
                 }
                 QCOMPARE(EdiBlComposer::numberText(value), expected);
+            }
+        }
+    }
+
+    // Dates, too, are written without the locale's formatting for each one; they must read as the short form in
+    // force shows them, month names included (the C locale's form has them), and years beyond four digits.
+    void dateFormAgreesWithTheLocale()
+    {
+        QRandomGenerator random(18);
+        for (const char *name :
+             {"C", "pt_BR", "en_US", "es_ES", "de_DE", "fi_FI", "hu_HU", "zh_CN", "ko_KR", "fr_CA"}) {
+            QLocale::setDefault(QLocale{QLatin1String(name)});
+            EdiBlRows rows;
+            QList<QDate> dates{QDate(1899, 12, 31), QDate(9999, 12, 31), QDate(10000, 1, 1), QDate(123456, 7, 8)};
+            for (int i = 0; i < 300; ++i)
+                dates << QDate(1900, 1, 1).addDays(random.bounded(80000));
+            for (const QDate &date : std::as_const(dates))
+                rows.documents << QVariantMap{{"Sd_Vencto", date}};
+            const QStringList lines = compose(rows);
+            qsizetype at = lines.indexOf(QStringLiteral("[SDX]")) - 6;
+            for (const QDate &date : std::as_const(dates)) {
+                QCOMPARE(lines.at(at), QStringLiteral("[SDD]") + Formats::shortDate(date));
+                at += 8;
             }
         }
     }
