@@ -35,10 +35,6 @@ public:
     // The caption, in the language in force, of the field whose value a line of `tag` carries ("Shipper",
     // "Container Lacre"); empty for a tag of no field.
     static QString caption(const QString &tag);
-
-    // Shortest text with at most 15 significant digits, no grouping, the decimal separator in force; fixed
-    // notation from 0.00001 up to 15 integer digits.
-    static QString numberText(double value);
 };
 
 // The names the rest of the program uses for the composition.

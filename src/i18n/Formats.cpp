@@ -1,11 +1,14 @@
 #include "Formats.h"
 
+#include "NumberWriter.h"
 #include "TranslateText.h"
 
 #include <QLocale>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <string>
 
 namespace {
 QString groupDigits(const QString &digits, const QString &separator)
@@ -38,6 +41,50 @@ bool validGrouping(QStringView digits, const QString &separator)
     }
     return true;
 }
+// The digits of a magnitude with `decimals` decimals ("1234.50"), rounded half away from zero on its decimal digits.
+// The value is first taken to 15 significant digits, all that a double holds of a typed number: 1.015 is stored a
+// hair below itself, and rounding its binary form would show 1.01 where the clerk typed 1,015.
+QString fixedDigits(double magnitude, int decimals)
+{
+    char text[40];
+    const char *const end = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific, 14).ptr;
+    // "d.dddddddddddddde+x": 15 digits, then the power of ten of the first one.
+    std::string digits(1, text[0]);
+    digits.append(text + 2, text + 16);
+    const char *exponent = text + 17;
+    const bool negativeExponent = *exponent == '-';
+    int power = 0;
+    std::from_chars(exponent + 1, end, power);
+    // The value times 10^decimals is the 15 digits shifted by this many places (left when positive).
+    const int shift = (negativeExponent ? -power : power) - 14 + decimals;
+    if (shift >= 0) {
+        digits.append(size_t(shift), '0');
+    } else {
+        const int dropped = -shift;
+        const bool up = dropped <= 15 && digits[size_t(15 - dropped)] >= '5';
+        digits.resize(size_t(std::max(0, 15 - dropped)));
+        if (up) {
+            qsizetype at = qsizetype(digits.size()) - 1;
+            for (; at >= 0 && digits[size_t(at)] == '9'; --at)
+                digits[size_t(at)] = '0';
+            if (at >= 0)
+                ++digits[size_t(at)];
+            else
+                digits.insert(digits.begin(), '1');
+        }
+    }
+    // Whole digits before the point, at least one.
+    if (digits.size() < size_t(decimals) + 1)
+        digits.insert(0, size_t(decimals) + 1 - digits.size(), '0');
+    const size_t whole = digits.size() - size_t(decimals);
+    const size_t leadingZeros = std::min(digits.find_first_not_of('0'), whole - 1);
+    QString out = QString::fromLatin1(digits.data() + leadingZeros, qsizetype(whole - leadingZeros));
+    if (decimals > 0) {
+        out += u'.';
+        out += QLatin1String(digits.data() + whole, decimals);
+    }
+    return out;
+}
 } // namespace
 
 QString Formats::formatNumber(double value, const QString &pattern)
@@ -52,7 +99,7 @@ QString Formats::formatNumber(double value, const QString &pattern)
     const int requiredDecimals = int(fractionPart.count(u'0'));
     const int decimals = requiredDecimals + int(fractionPart.count(u'#'));
 
-    const QString fixed = QString::number(std::abs(value), 'f', decimals);
+    const QString fixed = fixedDigits(std::abs(value), decimals);
     const qsizetype dot = fixed.indexOf(u'.');
     QString integerDigits = dot < 0 ? fixed : fixed.left(dot);
     QString fraction = dot < 0 ? QString() : fixed.mid(dot + 1);
@@ -73,6 +120,11 @@ QString Formats::formatNumber(double value, const QString &pattern)
     if (!fraction.isEmpty())
         text += locale.decimalPoint() + fraction;
     return text;
+}
+
+QString Formats::generalNumber(double value)
+{
+    return NumberWriter().text(value).toString();
 }
 
 QString Formats::formatDate(const QDate &date, const QString &pattern)

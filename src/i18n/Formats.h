@@ -22,6 +22,10 @@ public:
     // (Brazilian settings: 1234.5 under "###,###,##0.000" gives "1.234,500", 0 gives "0,000").
     static QString formatNumber(double value, const QString &pattern);
 
+    // A number without a picture, in the general form (NumberWriter): at most 15 significant digits, no grouping,
+    // the decimal separator in force.
+    static QString generalNumber(double value);
+
     // Date pictures, letters in either case: d / dd day, ddd / dddd short / long day name, m / mm month,
     // mmm / mmmm short / long month name, yy / yyyy year, '/' the date separator in force, text in '...' or "..."
     // as it stands. An invalid date gives the empty text.

@@ -37,7 +37,7 @@ QString plainText(const QVariant &value, ColumnType type)
         return {};
     switch (type) {
     case ColumnType::Number:
-        return QString::number(value.toDouble(), 'g', 15);
+        return Formats::generalNumber(value.toDouble());
     case ColumnType::Logical:
         return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
     case ColumnType::Date:

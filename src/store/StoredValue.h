@@ -13,6 +13,7 @@ namespace StoredValue {
 ColumnType typeOf(const QString &column);
 // The cell as int, double, bool, QDate or QString; an empty (null) cell as an invalid QVariant.
 QVariant read(const SqliteRowReader &reader, int column, ColumnType type);
-// The cell as text without a display format: numbers in full, logicals as "True" / "False", dates as short dates.
+// The cell as text without a display format: numbers in the general form in force, logicals as "True" / "False",
+// dates as short dates.
 QString plainText(const QVariant &value, ColumnType type);
 } // namespace StoredValue

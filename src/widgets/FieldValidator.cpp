@@ -8,6 +8,29 @@
 #include <algorithm>
 #include <limits>
 
+namespace {
+// The digits of a typed number from its first one that is not zero, without the zeros that end its decimals.
+qsizetype significantDigits(const QString &typed, QChar point)
+{
+    QString digits;
+    qsizetype pointAt = -1;
+    for (const QChar c : typed) {
+        if (c.isDigit())
+            digits += c;
+        else if (c == point)
+            pointAt = digits.size();
+    }
+    const auto firstDigit = std::find_if(digits.cbegin(), digits.cend(), [](QChar c) { return c != u'0'; });
+    if (firstDigit == digits.cend())
+        return 0;
+    const qsizetype first = firstDigit - digits.cbegin();
+    qsizetype end = digits.size();
+    while (pointAt >= 0 && end > pointAt && end > first && digits.at(end - 1) == u'0')
+        --end;
+    return end - first;
+}
+} // namespace
+
 FieldValidator::FieldValidator(ColumnType type, bool upperCase, bool fileNamePart, QObject *parent)
     : QValidator(parent), m_type(type), m_upperCase(upperCase), m_fileNamePart(fileNamePart)
 {
@@ -39,8 +62,8 @@ QValidator::State FieldValidator::validate(QString &input, int &) const
     if (m_type == ColumnType::Integer &&
         (*value > std::numeric_limits<int>::max() || *value < std::numeric_limits<int>::min()))
         return Invalid;
-    // A double holds 15 significant digits: more would be stored changed.
-    if (std::abs(*value) >= 1e15)
+    // A double holds 15 significant digits: more would be stored changed, and shown with digits never typed.
+    if (std::abs(*value) >= 1e15 || significantDigits(input, point) > 15)
         return Invalid;
     return Acceptable;
 }

@@ -51,7 +51,21 @@ void TestFormats::formatNumber_data()
     QTest::newRow("pt no grouping") << 1 << 1234.5 << u"0.00"_s << u"1234,50"_s;
     QTest::newRow("pt optional decimals") << 1 << 1234.5 << u"#,##0.0##"_s << u"1.234,5"_s;
     QTest::newRow("pt optional integer") << 1 << 0.5 << u"#.00"_s << u",50"_s;
+    // A half rounds away from zero on the digits typed, though the double holds a hair less (or more).
+    QTest::newRow("pt typed half") << 1 << 1.015 << money << u"1,02"_s;
+    QTest::newRow("pt typed halves") << 1 << 2.675 << money << u"2,68"_s;
+    QTest::newRow("pt half of a gram") << 1 << 19200.0035 << weight << u"19.200,004"_s;
+    QTest::newRow("pt negative half") << 1 << -1.015 << money << u"-1,02"_s;
+    QTest::newRow("pt half below") << 1 << 0.0049 << money << u"0,00"_s;
+    QTest::newRow("pt half carried") << 1 << 999.995 << money << u"1.000,00"_s;
+    QTest::newRow("pt half to a whole") << 1 << 0.5 << count << u"1"_s;
+    QTest::newRow("pt below a half to zero") << 1 << 0.4 << count << u"0"_s;
+    // Never more than the 15 digits a double holds of what was typed.
+    QTest::newRow("pt 15 digits") << 1 << 99999999999999.9 << weight << u"99.999.999.999.999,900"_s;
+    QTest::newRow("pt beyond 15 digits") << 1 << 1e20 << count << u"100.000.000.000.000.000.000"_s;
+    QTest::newRow("pt tiny") << 1 << 1e-300 << weight << u"0,000"_s;
     QTest::newRow("en weight") << 2 << 1234.5 << weight << u"1,234.500"_s;
+    QTest::newRow("en typed half") << 2 << 100.0015 << weight << u"100.002"_s;
     QTest::newRow("en short weight") << 2 << 12345.5 << shortWeight << u"12,345.500"_s;
     QTest::newRow("en money") << 2 << 1234567.891 << money << u"1,234,567.89"_s;
     QTest::newRow("en zero count") << 2 << 0.0 << count << u"0"_s;

@@ -142,6 +142,13 @@ private Q_SLOTS:
         buffer.setNumber(QStringLiteral("Bls_LCL_PesoBruto"), 1234.5);
         QCOMPARE(buffer.displayText(QStringLiteral("Bls_LCL_PesoBruto")), QStringLiteral("1.234,500"));
         QCOMPARE(buffer.number(QStringLiteral("Bls_LCL_PesoBruto")), 1234.5);
+        // A number column without a format shows the general form, in the separators in force too.
+        const QList<std::pair<double, QString>> general{
+            {2.5, QStringLiteral("2,5")}, {1234.5, QStringLiteral("1234,5")}, {0.00001, QStringLiteral("0,00001")}};
+        for (const auto &[value, shown] : general) {
+            buffer.setNumber(QStringLiteral("Bls_LCL_Cubagem"), value);
+            QCOMPARE(buffer.displayText(QStringLiteral("Bls_LCL_Cubagem")), shown);
+        }
     }
 
     void writingOutsideInsertOrEditIsRefused()

@@ -224,6 +224,11 @@ private Q_SLOTS:
         QTest::newRow("grouped") << br << "1.234,5" << false << 1234.5 << "1.234,500";
         QTest::newRow("letters never typed") << br << "12a3" << false << 123.0 << "123,000";
         QTest::newRow("negative") << br << "-2" << false << -2.0 << "-2,000";
+        // A double holds 15 significant digits: the 16th is not taken, so nothing shows digits never typed.
+        QTest::newRow("16th digit not taken")
+            << br << "12345678901234,56" << false << 12345678901234.5 << "12.345.678.901.234,500";
+        QTest::newRow("zeros ending the decimals") << br << "1,0000000000000000" << false << 1.0 << "1,000";
+        QTest::newRow("typed half") << br << "1,0005" << false << 1.0005 << "1,001";
         QTest::newRow("English separators in Portuguese") << br << "1,234.5" << true << 500.0 << "500,000";
         QTest::newRow("English point in Portuguese") << br << "12.5" << true << 500.0 << "500,000";
         QTest::newRow("grouping in the decimals") << br << "7000,5.1" << true << 500.0 << "500,000";
