@@ -1,10 +1,25 @@
 #include "BufferTableModel.h"
 
 #include "StoreError.h"
+#include "TIvBinaryDictionary.h"
 
 #include <QCoreApplication>
 
-BufferTableModel::BufferTableModel(QObject *parent) : QAbstractTableModel(parent) {}
+BufferTableModel::BufferTableModel(QObject *parent) : QAbstractTableModel(parent)
+{
+    TIvBinaryDictionary::instance().registerClient(this);
+}
+
+BufferTableModel::~BufferTableModel()
+{
+    TIvBinaryDictionary::instance().unregisterClient(this);
+}
+
+void BufferTableModel::dictionaryChanged(bool, bool localeChanged)
+{
+    if (localeChanged && rowCount() > 0 && columnCount() > 0)
+        Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::DisplayRole});
+}
 
 void BufferTableModel::setBuffer(RowList *buffer)
 {

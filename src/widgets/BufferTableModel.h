@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DictionaryClient.h"
 #include "RowList.h"
 
 #include <QAbstractTableModel>
@@ -9,13 +10,15 @@
 class StoreError;
 
 // The rows of an edit buffer or list as a table: one column per field, cells in the field's display format.
-// Reads the rows on demand, so a list of many rows costs no copy.
-class BufferTableModel : public QAbstractTableModel
+// Reads the rows on demand, so a list of many rows costs no copy. A change of the conventions in force shows every
+// cell again.
+class BufferTableModel : public QAbstractTableModel, public DictionaryClient
 {
     Q_OBJECT
 
 public:
     explicit BufferTableModel(QObject *parent = nullptr);
+    ~BufferTableModel() override;
 
     void setBuffer(RowList *buffer);
     RowList *buffer() const { return m_buffer; }
@@ -30,6 +33,8 @@ public:
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+    void dictionaryChanged(bool languageChanged, bool localeChanged) override;
 
 private:
     void reportLater(const StoreError &error) const;

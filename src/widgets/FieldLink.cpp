@@ -1,7 +1,22 @@
 #include "FieldLink.h"
 
+#include "TIvBinaryDictionary.h"
+
 FieldLink::FieldLink(QObject *control, std::function<void()> refresh) : QObject(control), m_refresh(std::move(refresh))
 {
+    TIvBinaryDictionary::instance().registerClient(this);
+}
+
+FieldLink::~FieldLink()
+{
+    TIvBinaryDictionary::instance().unregisterClient(this);
+}
+
+void FieldLink::dictionaryChanged(bool, bool localeChanged)
+{
+    // A number or date shown in the old conventions would read as another value ("1.234,500" in English).
+    if (localeChanged)
+        m_refresh();
 }
 
 void FieldLink::bind(DataSource *source, const QString &field)

@@ -8,6 +8,7 @@
 #include "TDBMemo.h"
 #include "TDBRadioGroup.h"
 #include "TDM_BL.h"
+#include "TIvBinaryDictionary.h"
 #include "TestEnv.h"
 #include "TranslateText.h"
 
@@ -18,6 +19,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <memory>
 
@@ -412,6 +414,32 @@ private Q_SLOTS:
         list->setCurrentIndex(1);
         QCOMPARE(grid.columnWidth(0), 150);
         QCOMPARE(grid.currentIndex().row(), 1);
+    }
+
+    // A language switch changes the separators in force: fields and grid cells show their numbers again in them,
+    // never the old ones ("1.234,500" would read as about one kilogram in English).
+    void numbersShownAgainInANewLanguage()
+    {
+        const QString field = QStringLiteral("Bls_LCL_PesoBruto");
+        newBl();
+        dm->qyBLS->setDisplayFormat(field, QString::fromLatin1(Formats::WeightPattern));
+        dm->qyBLS->setNumber(field, 1234.5);
+        dm->postWithNewCode(dm->qyBLS);
+        DataSource source(dm->qyBLS);
+        TDBEdit edit;
+        edit.bind(&source, field);
+        TDBGrid grid;
+        grid.setDataSource(&source);
+        grid.setColumns({field}, {QStringLiteral("Peso")}, {100});
+        QSignalSpy gridShownAgain(grid.model(), &QAbstractItemModel::dataChanged);
+        const auto restore = qScopeGuard([] { TIvBinaryDictionary::instance().switchLanguage(1); });
+        for (const auto &[language, shown] : {std::pair{2, "1,234.500"}, {3, "1.234,500"}, {2, "1,234.500"}}) {
+            const qsizetype before = gridShownAgain.size();
+            TIvBinaryDictionary::instance().switchLanguage(language);
+            QCOMPARE(edit.text(), QLatin1String(shown));
+            QVERIFY(gridShownAgain.size() > before);
+            QCOMPARE(grid.model()->index(0, 0).data().toString(), QLatin1String(shown));
+        }
     }
 };
 
