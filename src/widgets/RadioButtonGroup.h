@@ -18,6 +18,9 @@ public:
     void setChosen(int index);
     int chosen() const;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void placeTabStop();
 };

@@ -387,6 +387,36 @@ private Q_SLOTS:
         QVERIFY(group.buttons().at(0)->isChecked());
     }
 
+    // With nothing chosen yet, an arrow chooses the item it moves to, as it does once an item is chosen; while
+    // viewing it still changes nothing.
+    void arrowsChooseWhenNothingIsChosen()
+    {
+        TDBRadioGroup group;
+        group.setItems({QStringLiteral("Sim"), QStringLiteral("Não")});
+        group.setValues({QStringLiteral("True"), QStringLiteral("False")});
+        group.bind(dm->DS_BLS, QStringLiteral("Bls_Imo"));
+        group.show();
+        group.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&group));
+        newBl();
+        QCOMPARE(group.itemIndex(), -1);
+        group.buttons().at(0)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(group.buttons().at(0), Qt::Key_Down);
+        QVERIFY(group.buttons().at(1)->hasFocus());
+        QCOMPARE(group.itemIndex(), 1);
+        QCOMPARE(dm->qyBLS->logicalText(QStringLiteral("Bls_Imo")), QStringLiteral("False"));
+        QTest::keyClick(group.buttons().at(1), Qt::Key_Up);
+        QCOMPARE(dm->qyBLS->logicalText(QStringLiteral("Bls_Imo")), QStringLiteral("True"));
+
+        dm->qyBLS->setValue(QStringLiteral("Bls_Imo"), QVariant());
+        dm->qyBLS->setInteger(QStringLiteral("Bls_Codigo"), 1);
+        dm->qyBLS->post();
+        QCOMPARE(group.itemIndex(), -1);
+        QTest::keyClick(group.buttons().at(0), Qt::Key_Right);
+        QVERIFY(dm->qyBLS->isNull(QStringLiteral("Bls_Imo")));
+        QCOMPARE(group.itemIndex(), -1);
+    }
+
     void gridFollowsTheBuffer()
     {
         for (int i = 1; i <= 3; ++i) {
