@@ -155,8 +155,11 @@ QString Formats::formatDate(const QDate &date, const QString &pattern)
                    : run == 2 ? QStringLiteral("%1").arg(date.month(), 2, 10, QLatin1Char('0'))
                               : locale.monthName(date.month(), run == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
         } else if (letter == u'y') {
+            // A year before year 1 (only a damaged store holds one) keeps its four digits after the sign.
+            if (run > 2 && date.year() < 0)
+                out += locale.negativeSign();
             out += run <= 2 ? QStringLiteral("%1").arg(date.year() % 100, 2, 10, QLatin1Char('0'))
-                            : QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0'));
+                            : QStringLiteral("%1").arg(std::abs(date.year()), 4, 10, QLatin1Char('0'));
         } else if (c == u'/') {
             out += QString(dateSeparator()).repeated(int(run));
         } else {

@@ -103,6 +103,8 @@ void TestFormats::formatDate_data()
     QTest::newRow("short names, two-digit year")
         << 2 << QDate(2008, 3, 15) << u"ddd d mmm yy"_s << u"Sat 15 Mar 08"_s << u"3/15/2008"_s;
     QTest::newRow("invalid") << 1 << QDate() << display << QString() << QString();
+    QTest::newRow("a year before year 1")
+        << 1 << QDate(-217, 3, 14) << display << u"14/03/-0217"_s << QDate(-217, 3, 14).toString(u"dd/MM/yyyy"_s);
 }
 
 void TestFormats::formatDate()
