@@ -57,6 +57,7 @@ TF_Procura::TF_Procura(QWidget *parent) : QDialog(parent)
     MD->setLineSeparator(QLatin1Char('\\'));
 
     Edit1->setValidator(new UpperCaseValidator(Edit1));
+    Edit1->installEventFilter(this);
     SB_Confirma->setIcon(StandardIconEngine::icon(QStyle::SP_DialogApplyButton));
     SB_Calendario->setIcon(StandardIconEngine::icon(QStyle::SP_FileDialogInfoView));
     SB_Duplicar->setIcon(StandardIconEngine::icon(QStyle::SP_FileDialogNewFolder));
@@ -142,6 +143,25 @@ void TF_Procura::keyPressEvent(QKeyEvent *event)
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+bool TF_Procura::eventFilter(QObject *watched, QEvent *event)
+{
+    // The arrows and page keys in the search box move the selection in the list, so that a clerk who typed the
+    // beginning of a booking number can go on to the one wanted without leaving the box.
+    if (watched == Edit1 && event->type() == QEvent::KeyPress) {
+        switch (static_cast<QKeyEvent *>(event)->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+            QCoreApplication::sendEvent(DBGrid1, event);
+            return true;
+        default:
+            break;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TF_Procura::FormShow()

@@ -273,6 +273,29 @@ private Q_SLOTS:
         });
     }
 
+    // The arrows and page keys in the search box move the selection; the focus stays in the box, and typing there
+    // still jumps.
+    void searchBoxKeysMoveTheSelection()
+    {
+        storeFour();
+        runSearch([&](TF_Procura *search) {
+            search->Edit1->setFocus();
+            QTest::keyClicks(search->Edit1, QStringLiteral("SS"));
+            QCOMPARE(selectedReserva(search), QStringLiteral("SSA2"));
+            QTest::keyClick(search->Edit1, Qt::Key_Down);
+            QCOMPARE(selectedReserva(search), QStringLiteral("SSZ1"));
+            QTest::keyClick(search->Edit1, Qt::Key_PageDown);
+            QCOMPARE(selectedReserva(search), QStringLiteral("XY7"));
+            QTest::keyClick(search->Edit1, Qt::Key_Up);
+            QCOMPARE(selectedReserva(search), QStringLiteral("SSZ1"));
+            QTest::keyClick(search->Edit1, Qt::Key_PageUp);
+            QCOMPARE(selectedReserva(search), QStringLiteral("AB100"));
+            QCOMPARE(search->focusWidget(), search->Edit1);
+            QCOMPARE(search->Edit1->text(), QStringLiteral("SS"));
+            QTest::mouseClick(search->BB_Fechar, Qt::LeftButton);
+        });
+    }
+
     void deleteAsksTwice_data()
     {
         QTest::addColumn<QStringList>("answers");
