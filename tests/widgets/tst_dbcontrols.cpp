@@ -360,6 +360,19 @@ private Q_SLOTS:
         date.clear();
         QVERIFY(date.commit());
         QVERIFY(dm->qySD->isNull(QStringLiteral("Sd_Vencto")));
+
+        // A day or month of one digit ended by its separator is that day or month.
+        for (const auto &[typed, stored] : {std::pair{"1/2/2024", QDate(2024, 2, 1)},
+                                            {"15/3/2024", QDate(2024, 3, 15)},
+                                            {"7/11/2025", QDate(2025, 11, 7)}}) {
+            date.clear();
+            date.home(false);
+            QTest::keyClicks(&date, QLatin1String(typed));
+            DialogDriver refusal;
+            refusal.press(QStringLiteral("OK"));
+            QVERIFY2(date.commit(), typed);
+            QCOMPARE(dm->qySD->date(QStringLiteral("Sd_Vencto")), stored);
+        }
     }
 
     void radioGroupStoresItsValuesAndIgnoresClicksWhileViewing()
