@@ -10,7 +10,7 @@ namespace {
 
 void paintText(QPainter &painter, const ReportItem &item)
 {
-    painter.setFont(item.font);
+    painter.setFont(PreparedReport::drawingFont(item));
     painter.setPen(item.color);
     if (item.rotation != 0) {
         // The box of the whole text, turned about its top-left corner, then moved so that the turned box's
@@ -53,6 +53,16 @@ void paintMemo(QPainter &painter, const ReportItem &item)
 }
 
 } // namespace
+
+QFont PreparedReport::drawingFont(const ReportItem &item)
+{
+    QFont font = item.font;
+    if (!item.shrinkToFit || item.text.isEmpty())
+        return font;
+    while (font.pixelSize() > 1 && QFontMetricsF(font).horizontalAdvance(item.text) > item.rect.width())
+        font.setPixelSize(font.pixelSize() - 1);
+    return font;
+}
 
 PreparedReport::PreparedReport(const QSizeF &pageSize, const QList<QList<ReportItem>> &pages)
     : m_pageSize(pageSize), m_pages(pages)

@@ -24,6 +24,10 @@ public:
     // The first element of that name on the page; nullptr when the page has none.
     const ReportItem *item(int page, const QString &name) const;
 
+    // The font an element's text is drawn in: its own, or for a figure that would not fit its box, the largest
+    // smaller pixel size that fits.
+    static QFont drawingFont(const ReportItem &item);
+
     // Draws a page; the painter's unit is one pixel at 96 per inch, its origin the page's top-left corner.
     void paintPage(QPainter &painter, int page) const;
     // A page drawn on a white image, `scale` device pixels per design pixel.

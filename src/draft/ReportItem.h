@@ -28,6 +28,9 @@ struct ReportItem
     QFont font;
     Qt::Alignment alignment = Qt::AlignLeft;
     bool autoSize = false; // a self-sizing label runs on past its design width instead of being cut
+    // A figure too wide for its fixed box is drawn in a smaller font rather than cut: a number that lost its
+    // leading digits would read as another number.
+    bool shrinkToFit = false;
     QColor color = Qt::black;
     QColor background;  // filled behind the text's box when valid
     qreal rotation = 0; // degrees counter-clockwise; the rotated box's bounding top-left sits at rect's top-left

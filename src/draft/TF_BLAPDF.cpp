@@ -132,8 +132,10 @@ ReportBand detail()
 {
     ReportBand band{QStringLiteral("RLBand2"), 36, {}};
     const auto figure = [](const char *name, qreal left, qreal top, const char *text) {
-        return fixedLabel(QString::fromLatin1(name), {left, top, 70, 13}, 11, false, QString::fromLatin1(text),
-                          Qt::AlignRight);
+        ReportItem item = fixedLabel(QString::fromLatin1(name), {left, top, 70, 13}, 11, false,
+                                     QString::fromLatin1(text), Qt::AlignRight);
+        item.shrinkToFit = true;
+        return item;
     };
     band.items << memo(QStringLiteral("PDF_MarksNumber"), {12, 5, 200, 14})
                << memo(QStringLiteral("PDF_Desciption"), {220, 5, 248, 14}) << figure("PDF_Gross1", 474, 7, "GROSS 1")
