@@ -332,7 +332,7 @@ QString TF_Principal::ValidaBL()
 void TF_Principal::SB_GravaClick()
 {
     // A number being typed that is not one is refused by its field; the BL stays pending for correction.
-    if (!TypedValue::commitFocused())
+    if (!TypedValue::commitFocused(this))
         return;
     focusToolbar();
     if (!ValidaBL().isEmpty())

@@ -164,7 +164,7 @@ void TF_Container::SB_EditClick()
 void TF_Container::SB_GravaClick()
 {
     // A number being typed that is not one is refused by its field; the row stays pending for correction.
-    if (!TypedValue::commitFocused())
+    if (!TypedValue::commitFocused(this))
         return;
     focusToolbar();
     EditBuffer *q = DM_BL->qyCntr;

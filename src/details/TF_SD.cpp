@@ -155,7 +155,7 @@ void TF_SD::SB_GravaClick()
 {
     // A due date that does not exist, or a number that is not one, is refused by its field with a message; the
     // document then stays pending for correction instead of being stored without what the clerk typed.
-    if (!TypedValue::commitFocused())
+    if (!TypedValue::commitFocused(this))
         return;
     focusToolbar();
     EditBuffer *q = DM_BL->qySD;

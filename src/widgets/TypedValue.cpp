@@ -5,9 +5,9 @@
 
 #include <QApplication>
 
-bool TypedValue::commitFocused()
+bool TypedValue::commitFocused(const QWidget *window)
 {
-    QWidget *focus = QApplication::focusWidget();
+    QWidget *focus = window->focusWidget();
     if (auto *edit = qobject_cast<TDBEdit *>(focus))
         return edit->commit();
     if (auto *date = qobject_cast<TDBDateEdit *>(focus))

@@ -1,8 +1,11 @@
 #pragma once
 
 // The value being typed when an action starts.
+class QWidget;
+
 namespace TypedValue {
-// Lets the field that has the focus take its text, as leaving it would: false when it refuses the text (it has then
-// said so and shows the value kept), and the action should stop.
-bool commitFocused();
+// Lets the field that has the focus in `window` take its text, as leaving it would: false when it refuses the text
+// (it has then said so and shows the value kept), and the action should stop. The window's own focus is asked, not
+// the application's: that is empty while another window is active, and the action would go on with the value kept.
+bool commitFocused(const QWidget *window);
 } // namespace TypedValue

@@ -303,6 +303,24 @@ private Q_SLOTS:
         QCOMPARE(rows(QStringLiteral("SELECT count(*) FROM Dal_Bls WHERE Bls_Navio = 'X'")), 0);
     }
 
+    // A number being typed that is not one stops Confirmar, whichever window is active: the clerk is told, the BL
+    // stays in Editar and nothing is written, where it was once saved without the typed value.
+    void aNumberThatIsNotOneKeepsTheBlPending()
+    {
+        confirmNewBl(QStringLiteral("BK1"));
+        click(w->SB_Edit);
+        w->PageControl1->setCurrentIndex(1);
+        type(w->DBEdit10, QStringLiteral("1.2345678"));
+        DialogDriver driver;
+        driver.press(QStringLiteral("OK"));
+        click(w->SB_Grava);
+        QCOMPARE(driver.texts(), QStringList{QStringLiteral("Número inválido. 1.2345678")});
+        QCOMPARE(dm->qyBLS->state(), EditBuffer::Edit);
+        QVERIFY(w->SB_Grava->isEnabled());
+        QCOMPARE(rows(QStringLiteral("SELECT count(*) FROM Dal_Bls WHERE Bls_LCL_Volumes IS NOT NULL")), 0);
+        click(w->SB_Cancela);
+    }
+
     // Opening a BL through the search window: the BL on screen, its counts, Editar and the EDI button on.
     // Opening is the first thing done after start: nothing has set the totals' formats yet.
     void searchOpensTheChosenBlWithItsCounts()
