@@ -259,7 +259,6 @@ QString EdiBlComposer::caption(const QString &tag)
                                                        {u"[CA3]"_s, "Peso Liquido"},
                                                        {u"[CA4]"_s, "Cubagem"},
                                                        {u"[CA5]"_s, "Volumes"},
-                                                       {u"[CA6]"_s, "Tipo"},
                                                        {u"[IM2]"_s, "IMDG (CLASS)"},
                                                        {u"[IM3]"_s, "UN NUMBER"},
                                                        {u"[EM1]"_s, "Emissão de B/L"},
@@ -271,7 +270,6 @@ QString EdiBlComposer::caption(const QString &tag)
                                                        {u"[CNB]"_s, "Peso Bruto"},
                                                        {u"[CNA]"_s, "Tara"},
                                                        {u"[CNV]"_s, "Volume"},
-                                                       {u"[CNP]"_s, "Tipo"},
                                                        {u"[CN1]"_s, "Lacre"},
                                                        {u"[CN2]"_s, "Lacre"},
                                                        {u"[CN3]"_s, "Lacre"},
@@ -288,8 +286,12 @@ QString EdiBlComposer::caption(const QString &tag)
                                                      {u"[NT"_s, "Notify"},
                                                      {u"[CN"_s, "Container"},
                                                      {u"[SD"_s, "SD"}};
+    // The kinds of packages are captioned on screen as "Tipo" and "Volume" together, each translated.
+    static const QStringList KindOfPackages{u"[CA6]"_s, u"[CNP]"_s};
     QString shown;
-    if (const char *own = captions.value(tag))
+    if (KindOfPackages.contains(tag))
+        shown = TranslateText(u"Tipo"_s) + QLatin1Char(' ') + TranslateText(u"Volume"_s);
+    else if (const char *own = captions.value(tag))
         shown = TranslateText(QString::fromUtf8(own));
     const QString group = QString::fromUtf8(groups.value(tag.left(3)));
     if (!group.isEmpty() && group != shown)

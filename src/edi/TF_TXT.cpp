@@ -207,7 +207,7 @@ bool TF_TXT::compose()
     M_Track->setPlainText(lines.join(QLatin1Char('\n')));
     if (!composed)
         message(refused.isEmpty() ? T("Erro ao montar arquivo EDI")
-                                  : T("Erro ao montar arquivo EDI") + QStringLiteral(": ") + refused,
+                                  : T("Erro ao montar arquivo EDI").trimmed() + QStringLiteral(": ") + refused,
                 TMsgDlg::Error);
     return composed;
 }

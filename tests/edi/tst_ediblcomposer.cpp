@@ -386,6 +386,11 @@ private Q_SLOTS:
                                           << "Container Lacre";
         QTest::newRow("document column") << "[SDN]"
                                          << "SD Número";
+        // Kinds of packages, as their boxes are captioned: not the container's or the document's "Tipo".
+        QTest::newRow("kind of the BL's packages") << "[CA6]"
+                                                   << "Tipo Volume";
+        QTest::newRow("kind of a container's packages") << "[CNP]"
+                                                        << "Container Tipo Volume";
         QTest::newRow("memo") << "[MAR]"
                               << "Marks and Numbers";
         QTest::newRow("frame") << "[Dalvora-BL]"

@@ -360,6 +360,17 @@ private Q_SLOTS:
         });
     }
 
+    void englishRefusal()
+    {
+        storeExample({{QStringLiteral("Bls_LCL_TipoVolume"), QStringLiteral("BOX \u7BB1")}});
+        LanguageSwitch::apply(2);
+        runWindow([this](TF_TXT *w) {
+            ok();
+            QTest::mouseClick(w->SB_Confirma, Qt::LeftButton);
+            QCOMPARE(driver->texts(), QStringList{"Error when mounting EDI file: Type Volumes [CA6]"});
+        });
+    }
+
     // In English: hints, captions and the save filter are translated; the choice items are not among this window's
     // kinds and keep their design texts.
     void translatesOnlyItsKinds_data()
