@@ -189,5 +189,5 @@ void TF_Container::BB_DeleteClick()
     EditBuffer *q = DM_BL->qyCntr;
     deleteRow(q, Codigo,
               T("DESEJA EXCLUIR ?") + QStringLiteral("   ") + QStringLiteral("Cntr: ") +
-                  q->text(QStringLiteral("Cnt_Numero")));
+                  q->textBeforeChange(QStringLiteral("Cnt_Numero")));
 }

@@ -176,7 +176,7 @@ void TF_SD::SB_GravaClick()
 void TF_SD::BB_DeleteClick()
 {
     EditBuffer *q = DM_BL->qySD;
-    deleteRow(q, QStringLiteral("Sd_Codigo"), deleteQuestion(q->text(QStringLiteral("Sd_Numero"))));
+    deleteRow(q, QStringLiteral("Sd_Codigo"), deleteQuestion(q->textBeforeChange(QStringLiteral("Sd_Numero"))));
 }
 
 void TF_SD::SB_IncNCMClick()

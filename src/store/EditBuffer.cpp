@@ -221,6 +221,13 @@ QString EditBuffer::text(const QString &column) const
     return plainText(value(column), columnType(column));
 }
 
+QString EditBuffer::textBeforeChange(const QString &column) const
+{
+    if (m_state != Edit)
+        return text(column);
+    return plainText(m_editRow.value(columnIndex(column)), columnType(column));
+}
+
 qint64 EditBuffer::integer(const QString &column) const
 {
     const QVariant v = value(column);

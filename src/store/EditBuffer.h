@@ -59,6 +59,8 @@ public:
     QVariant value(const QString &column) const;
     QVariant valueAt(int row, const QString &column) const;
     bool isNull(const QString &column) const;
+    // The current row's text as Cancelar would bring it back: before the change being made, or as it is.
+    QString textBeforeChange(const QString &column) const;
     QString text(const QString &column) const;
     qint64 integer(const QString &column) const;
     double number(const QString &column) const;

@@ -332,6 +332,22 @@ private Q_SLOTS:
         QCOMPARE(rows(QStringLiteral("SELECT * FROM Dal_Cntr")).size(), remaining);
     }
 
+    // Deleting while a change is being typed names the row that goes, as stored, not the number being typed.
+    void deleteWhileEditingNamesTheStoredRow()
+    {
+        const int bl = StoreFixture::newBl();
+        StoreFixture::addContainer(bl, QStringLiteral("MSKU9"), QStringLiteral("Nor 20"));
+        runEditor([this](TF_Container *editor) {
+            click(editor->SB_Edit);
+            type(editor->DBEdit15, QStringLiteral("ZZZU5"));
+            driver->press(QStringLiteral("Cancelar"));
+            click(editor->BB_Delete);
+            QCOMPARE(driver->texts(), QStringList{QStringLiteral("DESEJA EXCLUIR ?   Cntr: MSKU9")});
+            click(editor->SB_Cancela);
+        });
+        QCOMPARE(rows(QStringLiteral("SELECT Cnt_Numero FROM Dal_Cntr"))[0][0].toString(), QStringLiteral("MSKU9"));
+    }
+
     void deleteQuestionInEnglishKeepsCntrUntranslated()
     {
         const int bl = StoreFixture::newBl();
