@@ -348,6 +348,7 @@ void TF_Principal::SB_GravaClick()
 
 void TF_Principal::SB_CancelaClick()
 {
+    TypedValue::discardFocused(this);
     focusToolbar();
     DM_BL->qyBLS->cancel();
     showMode();

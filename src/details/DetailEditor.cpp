@@ -5,6 +5,7 @@
 #include "TMsgDlg.h"
 #include "TStatusBar.h"
 #include "TranslateText.h"
+#include "TypedValue.h"
 
 #include <QAbstractButton>
 #include <QKeyEvent>
@@ -46,6 +47,7 @@ void DetailEditor::SB_InclusaoClick()
 
 void DetailEditor::SB_CancelaClick()
 {
+    TypedValue::discardFocused(this);
     focusToolbar();
     m_controls.rows->cancel();
     setEditing(false);

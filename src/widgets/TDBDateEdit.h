@@ -24,6 +24,8 @@ public:
     QString dataField() const { return m_field; }
     // Takes the typed date into the row; false (after the message) when it is not a real date.
     bool commit();
+    // Drops a date being typed: the field shows its stored date again, so leaving it refuses nothing.
+    void discard() { refresh(); }
 
 protected:
     void focusOutEvent(QFocusEvent *event) override;

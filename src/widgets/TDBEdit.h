@@ -32,6 +32,8 @@ public:
     // Refuses, with a message, a number field's text that is not a whole number, putting back the value held before
     // the typing; false when refused. Runs when the field loses the focus.
     bool commit();
+    // Drops a text being typed: the field shows its stored value again, so leaving it refuses nothing.
+    void discard() { refresh(); }
 
 protected:
     void focusInEvent(QFocusEvent *event) override;

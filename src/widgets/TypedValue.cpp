@@ -3,7 +3,7 @@
 #include "TDBDateEdit.h"
 #include "TDBEdit.h"
 
-#include <QApplication>
+#include <QWidget>
 
 bool TypedValue::commitFocused(const QWidget *window)
 {
@@ -13,4 +13,13 @@ bool TypedValue::commitFocused(const QWidget *window)
     if (auto *date = qobject_cast<TDBDateEdit *>(focus))
         return date->commit();
     return true;
+}
+
+void TypedValue::discardFocused(const QWidget *window)
+{
+    QWidget *focus = window->focusWidget();
+    if (auto *edit = qobject_cast<TDBEdit *>(focus))
+        edit->discard();
+    else if (auto *date = qobject_cast<TDBDateEdit *>(focus))
+        date->discard();
 }

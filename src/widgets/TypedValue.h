@@ -8,4 +8,7 @@ namespace TypedValue {
 // (it has then said so and shows the value kept), and the action should stop. The window's own focus is asked, not
 // the application's: that is empty while another window is active, and the action would go on with the value kept.
 bool commitFocused(const QWidget *window);
+// Drops what the field that has the focus in `window` holds typed, before Cancelar throws the row's changes away:
+// leaving the field would otherwise refuse a value that is being discarded anyway.
+void discardFocused(const QWidget *window);
 } // namespace TypedValue

@@ -300,7 +300,12 @@ private Q_SLOTS:
         runEditor([](TF_Container *editor) {
             click(editor->SB_Edit);
             type(editor->DBEdit15, QStringLiteral("X"));
+            // A weight being typed that is not a number goes with the rest: nothing to refuse.
+            type(editor->DBEdit23, QStringLiteral("1.5"));
+            DialogDriver refusal; // an answer at hand, so that a refusal fails here instead of waiting
+            refusal.press(QStringLiteral("OK"));
             click(editor->SB_Cancela);
+            QCOMPARE(refusal.texts(), QStringList());
             QCOMPARE(editor->DBEdit15->text(), QStringLiteral("C1"));
             QVERIFY(editor->SB_Edit->isEnabled() && !editor->SB_Cancela->isEnabled());
         });
