@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QLibraryInfo>
 #include <QOpenGLContext>
 #include <QPluginLoader>
 #include <QRect>
@@ -34,11 +35,31 @@ void allowRootWithoutSandbox()
 #endif
 }
 
+// The web engine's helper program, where the engine looks for it: without it the engine ends the whole process at
+// its first page, where the clerk should get the connection message.
+bool helperProgramFound()
+{
+#ifdef Q_OS_WIN
+    const QString name = QStringLiteral("/QtWebEngineProcess.exe");
+#else
+    const QString name = QStringLiteral("/QtWebEngineProcess");
+#endif
+    // A path set in the environment is the only one the engine tries.
+    if (const QString chosen = qEnvironmentVariable("QTWEBENGINEPROCESS_PATH"); !chosen.isEmpty())
+        return QFileInfo::exists(chosen);
+    return QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::LibraryExecutablesPath) + name) ||
+           QFileInfo::exists(QCoreApplication::applicationDirPath() + name);
+}
+
 BrowserFactory *loadFactory(QString *error)
 {
     const QString file = BrowserLauncher::pluginFile();
     if (file.isEmpty()) {
         *error = QStringLiteral("the program was built without a web browser component");
+        return nullptr;
+    }
+    if (!helperProgramFound()) {
+        *error = QStringLiteral("the web engine's helper program QtWebEngineProcess was not found");
         return nullptr;
     }
 #if QT_CONFIG(opengl)

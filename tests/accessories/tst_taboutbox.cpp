@@ -51,6 +51,7 @@ private Q_SLOTS:
     void inEachLanguage();
     void manualAddress();
     void errorWithoutBrowser();
+    void errorWithoutTheEngineHelper();
 #ifdef DALVORA_HAS_BROWSER
     void twoClicksTwoWindows();
     void newWindowRefused();
@@ -134,6 +135,23 @@ void TestTAboutBox::errorWithoutBrowser()
     QCOMPARE(driver.pending(), 0);
     QCOMPARE(driver.texts(), QStringList{"Error in internet connection."});
     QCOMPARE(driver.seen.first().buttons, QStringList{"OK"});
+    QVERIFY(box.isVisible());
+    QVERIFY(browserWindows().isEmpty());
+}
+
+// The engine's helper program missing (a copied or damaged install): the same message, never the engine ending the
+// program.
+void TestTAboutBox::errorWithoutTheEngineHelper()
+{
+    qputenv("QTWEBENGINEPROCESS_PATH", QDir::current().filePath("missing/QtWebEngineProcess").toLocal8Bit());
+    const auto restore = qScopeGuard([] { qunsetenv("QTWEBENGINEPROCESS_PATH"); });
+    TAboutBox box;
+    box.setLanguage("1");
+    box.show();
+    DialogDriver driver;
+    driver.press("OK");
+    QTest::mouseClick(box.findChild<QPushButton *>("SB_Manual"), Qt::LeftButton);
+    QCOMPARE(driver.texts(), QStringList{"Erro na conexão internet."});
     QVERIFY(box.isVisible());
     QVERIFY(browserWindows().isEmpty());
 }
