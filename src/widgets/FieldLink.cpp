@@ -14,8 +14,9 @@ FieldLink::~FieldLink()
 
 void FieldLink::dictionaryChanged(bool, bool localeChanged)
 {
-    // A number or date shown in the old conventions would read as another value ("1.234,500" in English).
-    if (localeChanged)
+    // A number or date shown in the old conventions would read as another value ("1.234,500" in English); a field
+    // without a row shows nothing to redo (the start's switch finds every field so).
+    if (localeChanged && hasRow())
         m_refresh();
 }
 
