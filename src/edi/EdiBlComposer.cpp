@@ -12,7 +12,6 @@
 #include <QLocale>
 #include <QStringBuilder>
 #include <QVarLengthArray>
-#include <algorithm>
 #include <charconv>
 #include <cmath>
 
