@@ -65,7 +65,8 @@ int storeOrder(const QVariant &a, const QVariant &b, ColumnType type)
 } // namespace
 
 ListQuery::ListQuery(const QString &name, const TableDef &table, const QStringList &columns, QObject *parent)
-    : RowList(parent), m_name(name), m_table(table), m_columns(columns), m_rows(CachedRows)
+    : RowList(parent), m_name(name), m_table(table), m_columns(columns), m_pageSql(pageSql(PageSize)),
+      m_rows(CachedRows)
 {
     setObjectName(name);
     for (const QString &column : columns) {
@@ -152,23 +153,42 @@ const ListQuery::Row &ListQuery::rowAt(int row) const
     // it read already), so that a screen of rows is one read wherever it starts.
     const int count = std::min(PageSize, recordCount());
     const int first = std::clamp(m_rows.contains(row + 1) ? row - count + 1 : row, 0, recordCount() - count);
-    QStringList marks(count, QStringLiteral("?"));
-    SqliteRowReader reader(Store::database(), QStringLiteral("SELECT %1 FROM %2 WHERE %3 IN (%4)")
-                                                  .arg(m_columns.join(QStringLiteral(", ")), m_table.name, m_table.key,
-                                                       marks.join(QLatin1Char(','))));
+    SqliteRowReader reader(Store::database(), count == PageSize ? m_pageSql : pageSql(count));
     for (int i = 0; i < count; ++i)
         reader.bind(i + 1, m_keys[size_t(first + i)]);
     const int keyColumn = columnIndex(m_table.key);
     QHash<qint64, Row> found;
-    while (reader.next()) {
-        Row cells(m_columns.size());
-        for (int c = 0; c < m_columns.size(); ++c)
-            cells[c] = StoredValue::read(reader, c, m_types[c]);
-        found.insert(reader.integer(keyColumn), std::move(cells));
-    }
+    found.reserve(count);
+    while (reader.next())
+        found.insert(reader.integer(keyColumn), readRow(reader));
     for (int i = 0; i < count; ++i)
-        m_rows.insert(first + i, new Row(found.value(m_keys[size_t(first + i)], Row(m_columns.size()))));
+        m_rows.insert(first + i, new Row(found.take(m_keys[size_t(first + i)])));
     return *m_rows.object(row);
+}
+
+QString ListQuery::pageSql(int rows) const
+{
+    return QStringLiteral("SELECT %1 FROM %2 WHERE %3 IN (%4)")
+        .arg(m_columns.join(QStringLiteral(", ")), m_table.name, m_table.key,
+             QStringList(rows, QStringLiteral("?")).join(QLatin1Char(',')));
+}
+
+ListQuery::Row ListQuery::readRow(const SqliteRowReader &reader) const
+{
+    Row row{QList<Cell>(m_columns.size()), {}};
+    row.texts.reserve(256);
+    for (int c = 0; c < m_columns.size(); ++c) {
+        const ColumnType type = m_types[c];
+        if (type == ColumnType::Text || type == ColumnType::Memo) {
+            if (const QByteArrayView bytes = reader.utf8(c); !bytes.isNull()) {
+                row.texts += bytes;
+                row.cells[c].textEnd = row.texts.size();
+            }
+        } else {
+            row.cells[c].value = StoredValue::read(reader, c, type);
+        }
+    }
+    return row;
 }
 
 QVariant ListQuery::valueAt(int row, const QString &column) const
@@ -180,7 +200,16 @@ QVariant ListQuery::cell(int row, int column) const
 {
     if (row < 0 || row >= recordCount())
         return {};
-    return rowAt(row).at(column);
+    const Row &cells = rowAt(row);
+    if (cells.cells.isEmpty())
+        return {};
+    const qsizetype end = cells.cells[column].textEnd;
+    if (end < 0)
+        return cells.cells[column].value;
+    qsizetype start = 0;
+    for (int c = column - 1; c >= 0 && start == 0; --c)
+        start = std::max<qsizetype>(cells.cells[c].textEnd, 0);
+    return QString::fromUtf8(QByteArrayView(cells.texts).sliced(start, end - start));
 }
 
 QString ListQuery::displayTextAt(int row, const QString &column) const

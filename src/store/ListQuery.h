@@ -9,6 +9,8 @@
 #include <QVariant>
 #include <vector>
 
+class SqliteRowReader;
+
 // A read-only list of all rows of a table, in a chosen order, that costs about the same with a million rows as with
 // a thousand: opening it reads only the keys, in order, through the sort column's index; the shown columns are read a
 // page of rows at a time, by key, when a row is first asked for.
@@ -47,12 +49,26 @@ public:
     bool locate(const QString &column, const QString &prefix);
 
 private:
-    using Row = QList<QVariant>;
+    // A row as read from the store. Its texts stay the store's UTF-8 bytes, one after another, until a cell is asked
+    // for: a page holds 64 rows and a screen shows a third of them, so most texts are never shown. A row gone from
+    // the table has no cells.
+    struct Cell
+    {
+        QVariant value;         // a cell that is not a text, or an empty text
+        qsizetype textEnd = -1; // a text: where its bytes end in the row's texts
+    };
+    struct Row
+    {
+        QList<Cell> cells;
+        QByteArray texts;
+    };
 
     int columnIndex(const QString &column) const;
     QVariant cell(int row, int column) const;
     const Row &rowAt(int row) const;
+    Row readRow(const SqliteRowReader &reader) const;
     QString orderBy() const;
+    QString pageSql(int rows) const;
     int positionOf(qint64 key) const;
     int positionInOrder(qint64 key, const QVariant &value) const;
     int firstMatch(const QString &column, const QString &prefix) const;
@@ -61,6 +77,7 @@ private:
     const TableDef &m_table;
     QStringList m_columns;
     QList<ColumnType> m_types;
+    QString m_pageSql; // a full page's read
     QString m_order;
     bool m_open = false;
     std::vector<qint64> m_keys;

@@ -229,3 +229,16 @@ QString SqliteRowReader::text(int column) const
     const auto *bytes = reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column));
     return QString::fromUtf8(bytes, sqlite3_column_bytes(m_statement, column));
 }
+
+QByteArrayView SqliteRowReader::utf8(int column) const
+{
+    if (m_query) {
+        const QVariant value = m_query->value(column);
+        if (value.isNull())
+            return {};
+        m_utf8 = value.toString().toUtf8();
+        return {m_utf8.constData(), m_utf8.size()};
+    }
+    return {reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column)),
+            sqlite3_column_bytes(m_statement, column)};
+}

@@ -49,6 +49,9 @@ public:
     qint64 integer(int column) const;
     double number(int column) const;
     QString text(int column) const;
+    // The text's UTF-8 bytes, a null view for NULL. On SQLite they are the statement's own, valid until the next
+    // step: append them, keep no view.
+    QByteArrayView utf8(int column) const;
     // The cell exactly as stored, whatever the column's declared type: a whole number, a double, a text, bytes or
     // null (a StoredText for text that is not UTF-8). Bound back, it compares equal to what was read.
     QVariant stored(int column) const;
@@ -61,4 +64,5 @@ private:
     Store::Access m_access;
     std::unique_ptr<QSqlQuery> m_query;
     mutable bool m_ran = false;
+    mutable QByteArray m_utf8;
 };
