@@ -7,6 +7,7 @@
 #include "TranslateText.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 
 TDBDateEdit::TDBDateEdit(QWidget *parent) : QLineEdit(parent), m_link(new FieldLink(this, [this] { refresh(); }))
 {
@@ -92,4 +93,20 @@ void TDBDateEdit::keyPressEvent(QKeyEvent *event)
         }
     }
     QLineEdit::keyPressEvent(event);
+}
+
+void TDBDateEdit::mousePressEvent(QMouseEvent *event)
+{
+    QLineEdit::mousePressEvent(event);
+    // The mask lets a click put the cursor past the digits typed so far, among blanks, where the digits typed next
+    // would land after a gap or, at the end, be dropped without a word: such a click goes to the blank that follows
+    // the last digit typed. A click among the typed digits stays, to correct one of them.
+    if (event->button() != Qt::LeftButton || isReadOnly() || hasSelectedText())
+        return;
+    const QString shown = displayText();
+    qsizetype lastDigit = shown.size() - 1;
+    while (lastDigit >= 0 && !shown.at(lastDigit).isDigit())
+        --lastDigit;
+    if (const qsizetype blank = shown.indexOf(u'_', lastDigit + 1); blank >= 0 && cursorPosition() > blank)
+        setCursorPosition(int(blank));
 }

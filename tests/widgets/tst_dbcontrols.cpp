@@ -375,6 +375,40 @@ private Q_SLOTS:
         }
     }
 
+    // A click anywhere in a date being typed puts the cursor where the next digit goes, not past the mask's end,
+    // where the digits typed would be lost; a click among typed digits stays where it was, to correct one of them.
+    void clickPutsTheCursorWhereTheNextDigitGoes()
+    {
+        QWidget window;
+        auto *other = new QLineEdit(&window);
+        auto *date = new TDBDateEdit(&window);
+        date->setGeometry(0, 40, 200, 30);
+        date->bind(dm->DS_SD, QStringLiteral("Sd_Vencto"));
+        newDocument();
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        for (const auto &[before, typed, stored] :
+             {std::tuple{"", "01022024", QDate(2024, 2, 1)}, std::tuple{"15", "032025", QDate(2025, 3, 15)}}) {
+            other->setFocus();
+            date->setText(QLatin1String(before));
+            QTest::mouseClick(date, Qt::LeftButton, {}, QPoint(date->width() - 5, date->height() / 2));
+            QVERIFY(date->hasFocus());
+            QTest::keyClicks(date, QLatin1String(typed));
+            QVERIFY(date->commit());
+            QCOMPARE(dm->qySD->date(QStringLiteral("Sd_Vencto")), stored);
+        }
+        // Among the typed digits the click keeps its place: the month is typed over.
+        date->setCursorPosition(3);
+        const QPoint month = date->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+        other->setFocus();
+        QTest::mouseClick(date, Qt::LeftButton, {}, month);
+        QCOMPARE(date->cursorPosition(), 3);
+        QTest::keyClicks(date, QStringLiteral("04"));
+        QVERIFY(date->commit());
+        QCOMPARE(dm->qySD->date(QStringLiteral("Sd_Vencto")), QDate(2025, 4, 15));
+    }
+
     void radioGroupStoresItsValuesAndIgnoresClicksWhileViewing()
     {
         TDBRadioGroup group;
