@@ -3,6 +3,8 @@
 #include "FieldLink.h"
 #include "FieldValidator.h"
 
+#include <QAbstractItemView>
+#include <QKeyEvent>
 #include <QLineEdit>
 
 TDBComboBox::TDBComboBox(QWidget *parent) : QComboBox(parent), m_link(new FieldLink(this, [this] { refresh(); }))
@@ -47,12 +49,27 @@ void TDBComboBox::showPopup()
         QComboBox::showPopup();
 }
 
+void TDBComboBox::keyPressEvent(QKeyEvent *event)
+{
+    // The text shown is the field's value already. Enter in the box would have the text completed from the list,
+    // putting an entry the clerk never chose into the field; an entry is chosen from the open list or by the arrows.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !view()->isVisible()) {
+        event->accept();
+        return;
+    }
+    QComboBox::keyPressEvent(event);
+}
+
 void TDBComboBox::refresh()
 {
     const QString shown = m_link->hasRow() ? m_link->buffer()->text(m_field) : QString();
-    if (currentText() == shown)
+    // The list's position follows the text shown, none when the list does not hold it: Enter puts the entry at that
+    // position into the text, which would store an entry the clerk never chose.
+    const int entry = findText(shown, Qt::MatchFixedString | Qt::MatchCaseSensitive);
+    if (currentText() == shown && currentIndex() == entry)
         return;
     m_refreshing = true;
+    setCurrentIndex(entry);
     setEditText(shown);
     m_refreshing = false;
 }

@@ -23,6 +23,9 @@ public:
     QString dataField() const { return m_field; }
     void showPopup() override;
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     void refresh();
     void store(const QString &text);

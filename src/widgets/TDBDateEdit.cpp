@@ -5,6 +5,7 @@
 #include "LanguageHolder.h"
 #include "TMsgDlg.h"
 #include "TranslateText.h"
+#include "TypedValue.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -72,7 +73,8 @@ bool TDBDateEdit::commit()
 void TDBDateEdit::focusOutEvent(QFocusEvent *event)
 {
     QLineEdit::focusOutEvent(event);
-    commit();
+    if (!TypedValue::leavesForAWhile(event))
+        commit();
 }
 
 void TDBDateEdit::keyPressEvent(QKeyEvent *event)

@@ -7,8 +7,10 @@
 #include "LanguageHolder.h"
 #include "TMsgDlg.h"
 #include "TranslateText.h"
+#include "TypedValue.h"
 
 #include <QKeyEvent>
+#include <utility>
 
 TDBEdit::TDBEdit(QWidget *parent) : QLineEdit(parent), m_link(new FieldLink(this, [this] { refresh(); }))
 {
@@ -127,14 +129,25 @@ bool TDBEdit::commit()
 void TDBEdit::focusInEvent(QFocusEvent *event)
 {
     QLineEdit::focusInEvent(event);
+    if (std::exchange(m_typingLeftForAWhile, false) && TypedValue::leavesForAWhile(event))
+        return; // back to the text as it was left
     if (m_link->hasRow() && !m_committing)
         m_beforeTyping = m_link->buffer()->value(m_field);
+    // A number is shown in its typing form while it has the focus. Tab selected the whole text: the new text is
+    // selected again, so that what is typed replaces the value instead of adding digits to it.
+    const bool wholeSelected = hasSelectedText() && selectedText() == text();
     refresh();
+    if (wholeSelected)
+        selectAll();
 }
 
 void TDBEdit::focusOutEvent(QFocusEvent *event)
 {
     QLineEdit::focusOutEvent(event);
+    if (TypedValue::leavesForAWhile(event) && m_link->editing()) {
+        m_typingLeftForAWhile = true;
+        return;
+    }
     if (commit())
         refresh();
 }

@@ -52,6 +52,7 @@ private:
     bool m_fileNamePart = false;
     bool m_refreshing = false;
     bool m_committing = false;
+    bool m_typingLeftForAWhile = false; // another window or a menu took the focus while the field was edited
     // The field's value when the typing began: what a refused text leaves in the row.
     QVariant m_beforeTyping;
 };

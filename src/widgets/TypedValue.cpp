@@ -3,6 +3,7 @@
 #include "TDBDateEdit.h"
 #include "TDBEdit.h"
 
+#include <QFocusEvent>
 #include <QWidget>
 
 bool TypedValue::commitFocused(const QWidget *window)
@@ -22,4 +23,9 @@ void TypedValue::discardFocused(const QWidget *window)
         edit->discard();
     else if (auto *date = qobject_cast<TDBDateEdit *>(focus))
         date->discard();
+}
+
+bool TypedValue::leavesForAWhile(const QFocusEvent *event)
+{
+    return event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
 }

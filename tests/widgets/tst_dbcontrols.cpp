@@ -21,6 +21,7 @@
 #include <QRandomGenerator>
 #include <QScopeGuard>
 #include <QSignalSpy>
+#include <QSqlQuery>
 #include <memory>
 
 // The data-aware controls over a real store: what they show, what typing and pasting write, what they refuse.
@@ -210,6 +211,45 @@ private Q_SLOTS:
         QVERIFY(combo.lineEdit()->isReadOnly());
     }
 
+    // Enter, Tab, or an arrow while only viewing, leave a stored kind as it is, whether or not the list holds it and
+    // whatever entry the list was last left on. (Qt still puts a list entry that differs only in case in its place.)
+    void comboKeepsAStoredKindThroughEnterAndTab()
+    {
+        QWidget window;
+        auto *before = new QLineEdit(&window);
+        auto *combo = new TDBComboBox(&window);
+        auto *after = new QLineEdit(&window);
+        combo->move(0, 40);
+        after->move(0, 80);
+        combo->addItems({QStringLiteral("BAGS"), QStringLiteral("CAIXAS"), QStringLiteral("PALLETS")});
+        combo->bind(dm->DS_BLS, QStringLiteral("Bls_LCL_TipoVolume"));
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        for (const char *stored : {"PALLET", "CAIXAS", ""}) {
+            for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Tab}) {
+                newBl();
+                combo->setCurrentIndex(1); // the list left on an entry by an earlier BL
+                dm->qyBLS->setText(QStringLiteral("Bls_LCL_TipoVolume"), QLatin1String(stored));
+                dm->qyBLS->setInteger(QStringLiteral("Bls_Codigo"), 1);
+                dm->qyBLS->post();
+                combo->setFocus(Qt::TabFocusReason);
+                QTest::keyClick(combo, Qt::Key_Down); // while only viewing
+                dm->qyBLS->edit();
+                before->setFocus();
+                QTest::keyClick(before, Qt::Key_Tab);
+                QVERIFY(combo->hasFocus());
+                QTest::keyClick(combo, key);
+                QTest::keyClick(combo, Qt::Key_Tab);
+                QCOMPARE(combo->currentText(), QLatin1String(stored));
+                QCOMPARE(dm->qyBLS->text(QStringLiteral("Bls_LCL_TipoVolume")), QLatin1String(stored));
+                dm->qyBLS->cancel();
+                dm->qyBLS->close();
+                QVERIFY(QSqlQuery(Store::database()).exec(QStringLiteral("DELETE FROM Dal_Bls")));
+            }
+        }
+    }
+
     // A number field stores a text only when the whole of it is a number in the separators in force; otherwise it
     // says so and keeps the value it held before the typing, never the part that reads as a number.
     void numbersFollowTheSeparatorsInForce_data()
@@ -268,6 +308,86 @@ private Q_SLOTS:
         dm->qyBLS->setInteger(QStringLiteral("Bls_Codigo"), 1);
         dm->qyBLS->post();
         QCOMPARE(edit.text(), shown);
+    }
+
+    // A number entered by Tab or Shift+Tab is selected whole in its typing form, so that what is typed replaces it;
+    // a click keeps the cursor where it lands.
+    void tabSelectsTheWholeNumberForTyping()
+    {
+        const QString field = QStringLiteral("Bls_LCL_PesoBruto");
+        QWidget window;
+        auto *before = new QLineEdit(&window);
+        auto *edit = new TDBEdit(&window);
+        auto *after = new QLineEdit(&window);
+        edit->move(0, 40);
+        after->move(0, 80);
+        edit->bind(dm->DS_BLS, field);
+        dm->qyBLS->setDisplayFormat(field, QStringLiteral("###,###,##0.000"));
+        newBl();
+        dm->qyBLS->setNumber(field, 1234.5);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        for (const auto &[from, key, typed, stored] :
+             {std::tuple{before, Qt::Key_Tab, "2000", 2000.0}, std::tuple{after, Qt::Key_Backtab, "7", 7.0}}) {
+            from->setFocus();
+            QTest::keyClick(from, key);
+            QVERIFY(edit->hasFocus());
+            QCOMPARE(edit->selectedText(), edit->text());
+            QTest::keyClicks(edit, QLatin1String(typed));
+            QTest::keyClick(edit, Qt::Key_Tab);
+            QCOMPARE(dm->qyBLS->number(field), stored);
+        }
+    }
+
+    // Another window becoming active, or a menu opening over the field, takes the focus only for a while: a number
+    // or date half typed is neither refused nor dropped, and the clerk goes on typing it on coming back.
+    void anotherWindowTakesTheFocusOnlyForAWhile()
+    {
+        QWidget window;
+        auto *number = new TDBEdit(&window);
+        auto *date = new TDBDateEdit(&window);
+        date->move(0, 40);
+        number->bind(dm->DS_BLS, QStringLiteral("Bls_LCL_PesoBruto"));
+        date->bind(dm->DS_SD, QStringLiteral("Sd_Vencto"));
+        newBl();
+        newDocument();
+        dm->qyBLS->setNumber(QStringLiteral("Bls_LCL_PesoBruto"), 10);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QWidget other;
+        other.move(300, 0);
+        DialogDriver driver; // answers a refusal, should one come
+        driver.press(QStringLiteral("OK")).press(QStringLiteral("OK"));
+        const auto awayAndBack = [&](QWidget *field) {
+            other.show();
+            QApplication::setActiveWindow(&other);
+            QVERIFY(QTest::qWaitForWindowActive(&other));
+            QVERIFY(!field->hasFocus());
+            other.hide();
+            QApplication::setActiveWindow(&window);
+            QVERIFY(QTest::qWaitForWindowActive(&window));
+            QVERIFY(field->hasFocus());
+        };
+
+        number->setFocus();
+        number->selectAll();
+        QTest::keyClicks(number, QStringLiteral("-"));
+        awayAndBack(number);
+        QCOMPARE(number->text(), QStringLiteral("-"));
+        QTest::keyClicks(number, QStringLiteral("5"));
+        QVERIFY(number->commit());
+        QCOMPARE(dm->qyBLS->number(QStringLiteral("Bls_LCL_PesoBruto")), -5.0);
+
+        date->setFocus();
+        date->home(false);
+        QTest::keyClicks(date, QStringLiteral("3101"));
+        awayAndBack(date);
+        QTest::keyClicks(date, QStringLiteral("2025"));
+        QVERIFY(date->commit());
+        QCOMPARE(dm->qySD->date(QStringLiteral("Sd_Vencto")), QDate(2025, 1, 31));
+        QVERIFY2(driver.seen.isEmpty(), qPrintable(driver.report()));
     }
 
     // Random texts typed into number and date fields: the field refuses the text, or what it stores, formatted back,
