@@ -113,6 +113,14 @@ void DetailEditor::deleteRow(EditBuffer *rows, const QString &codeColumn, const 
     setEditing(false);
 }
 
+void DetailEditor::done(int result)
+{
+    // The window's rows are closed with it, a row being typed included: a value being typed is dropped first, so
+    // that leaving its field refuses nothing on the way out.
+    TypedValue::discardFocused(this);
+    QDialog::done(result);
+}
+
 void DetailEditor::keyPressEvent(QKeyEvent *event)
 {
     // Escape does not close the window: only its close button does.

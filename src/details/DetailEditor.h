@@ -51,6 +51,7 @@ protected:
     void deleteRow(EditBuffer *rows, const QString &codeColumn, const QString &firstQuestion);
 
     void keyPressEvent(QKeyEvent *event) override;
+    void done(int result) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

@@ -142,6 +142,8 @@ int TF_SD::ContaNCM()
 
 void TF_SD::SB_EditClick()
 {
+    // Editar is disabled while editing: the focus goes to the toolbar, not to the next button, the calendar.
+    focusToolbar();
     EditBuffer *q = DM_BL->qySD;
     if (q->integer(QStringLiteral("Sd_Codigo")) == 0) {
         message(T("Não tem Registro selecionado"), TMsgDlg::Information);

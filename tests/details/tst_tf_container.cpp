@@ -312,6 +312,21 @@ private Q_SLOTS:
         QCOMPARE(rows(QStringLiteral("SELECT Cnt_Numero FROM Dal_Cntr"))[0][0].toString(), QStringLiteral("C1"));
     }
 
+    // Closing the window throws a row being typed away, as Cancelar does: a weight that is not a number is not
+    // refused on the way out.
+    void closingDropsAValueBeingTyped()
+    {
+        StoreFixture::newBl();
+        DialogDriver refusal; // an answer at hand, so that a refusal fails here instead of waiting
+        refusal.press(QStringLiteral("OK"));
+        runEditor([](TF_Container *editor) {
+            click(editor->SB_Inclusao);
+            type(editor->DBEdit23, QStringLiteral("1,2,3"));
+        });
+        QCOMPARE(refusal.texts(), QStringList());
+        QCOMPARE(rows(QStringLiteral("SELECT count(*) FROM Dal_Cntr"))[0][0].toInt(), 0);
+    }
+
     void deleteAsksTwice_data()
     {
         QTest::addColumn<QStringList>("answers");

@@ -225,6 +225,20 @@ private Q_SLOTS:
         });
     }
 
+    // Editar pressed with Space leaves the focus where a second Space does nothing, not on the calendar button.
+    void editarFromTheKeyboardLeavesTheFocusOnTheToolbar()
+    {
+        const int bl = StoreFixture::newBl();
+        StoreFixture::addDetail(DM_BL->qySD, bl, {{QStringLiteral("Sd_Numero"), QStringLiteral("1")}});
+        runEditor([](TF_SD *editor) {
+            editor->SB_Edit->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(editor->SB_Edit, Qt::Key_Space);
+            QCOMPARE(DM_BL->qySD->state(), EditBuffer::Edit);
+            QVERIFY(editor->focusWidget() != editor->SB_Calendario);
+            QVERIFY(editor->SB_Cancela->isEnabled());
+        });
+    }
+
     void documentDeleteAsksTwice()
     {
         const int bl = StoreFixture::newBl();
