@@ -27,8 +27,9 @@ class NcmValidator : public QValidator
 {
 public:
     using QValidator::QValidator;
-    State validate(QString &input, int &) const override
+    State validate(QString &input, int &cursor) const override
     {
+        InputRules::dropEndingLineBreaks(input, cursor);
         return InputRules::isAcceptable(input, false) ? Acceptable : Invalid;
     }
 };

@@ -36,8 +36,9 @@ FieldValidator::FieldValidator(ColumnType type, bool upperCase, bool fileNamePar
 {
 }
 
-QValidator::State FieldValidator::validate(QString &input, int &) const
+QValidator::State FieldValidator::validate(QString &input, int &cursor) const
 {
+    InputRules::dropEndingLineBreaks(input, cursor);
     if (m_type != ColumnType::Integer && m_type != ColumnType::Number) {
         if (m_upperCase)
             input = InputRules::upperCase(input);

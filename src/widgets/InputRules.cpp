@@ -2,6 +2,8 @@
 
 #include "Windows1252.h"
 
+#include <algorithm>
+
 bool InputRules::isAcceptable(QStringView text, bool multiLine)
 {
     for (const QChar c : text) {
@@ -13,6 +15,13 @@ bool InputRules::isAcceptable(QStringView text, bool multiLine)
         }
     }
     return Windows1252::fits(text);
+}
+
+void InputRules::dropEndingLineBreaks(QString &text, int &cursor)
+{
+    while (text.endsWith(QLatin1Char('\n')) || text.endsWith(QLatin1Char('\r')))
+        text.chop(1);
+    cursor = std::min(cursor, int(text.size()));
 }
 
 QString InputRules::upperCase(const QString &text)

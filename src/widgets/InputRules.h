@@ -8,6 +8,9 @@ class InputRules
 {
 public:
     static bool isAcceptable(QStringView text, bool multiLine);
+    // Takes the line breaks off the end of a text pasted into a one-line field: a cell copied from a spreadsheet
+    // ends in one, and the whole paste would otherwise be refused. The cursor stays within the text.
+    static void dropEndingLineBreaks(QString &text, int &cursor);
     // A typed character that Qt's text controls drop because they do not count it as printable, though the code page
     // holds it: the soft hyphen. The controls insert it themselves.
     static bool isDroppedWhenTyped(QStringView typed);

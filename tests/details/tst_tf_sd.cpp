@@ -3,6 +3,7 @@
 #include "TF_SD.h"
 #include "TestEnv.h"
 
+#include <QClipboard>
 #include <QRadioButton>
 #include <QSqlQuery>
 #include <functional>
@@ -290,6 +291,17 @@ private Q_SLOTS:
                 QCOMPARE(editor->L_Tot->text(), QStringLiteral("3"));
             }
             QCOMPARE(editor->L_Tot->text().toInt(), DM_BL->qyNCM->recordCount());
+        });
+    }
+
+    // An NCM code copied from a spreadsheet cell comes with a line break, which the box leaves out.
+    void ncmPastedFromASpreadsheetCell()
+    {
+        StoreFixture::newBl();
+        runEditor([](TF_SD *editor) {
+            QGuiApplication::clipboard()->setText(QStringLiteral("0901.11.10\r\n"));
+            editor->EdNCM->paste();
+            QCOMPARE(editor->EdNCM->text(), QStringLiteral("0901.11.10"));
         });
     }
 

@@ -118,6 +118,32 @@ private Q_SLOTS:
             QCOMPARE(dm->qyBLS->text(QStringLiteral("Bls_Marks")), stored == QLatin1String("OLD") ? QString() : stored);
     }
 
+    // A cell copied from a spreadsheet ends in a line break: a one-line field takes the cell without it, a text and
+    // a number alike, wherever the cursor stood. A break inside the text is still refused.
+    void aCellCopiedFromASpreadsheetPastesWithoutItsLineBreak()
+    {
+        TDBEdit text;
+        text.bind(dm->DS_BLS, QStringLiteral("Bls_Navio"));
+        TDBEdit number;
+        number.bind(dm->DS_BLS, QStringLiteral("Bls_LCL_Volumes"));
+        newBl();
+        for (const auto &[edit, pasted, shown] :
+             {std::tuple{&text, "MSKU9070323\r\n", "MSKU9070323"}, std::tuple{&text, "CELL\n", "CELL"},
+              std::tuple{&number, "1234\r\n", "1234"}}) {
+            edit->clear();
+            QGuiApplication::clipboard()->setText(QLatin1String(pasted));
+            edit->paste();
+            QCOMPARE(edit->text(), QLatin1String(shown));
+            QCOMPARE(edit->cursorPosition(), edit->text().size());
+        }
+        QCOMPARE(dm->qyBLS->text(QStringLiteral("Bls_Navio")), QStringLiteral("CELL"));
+        QCOMPARE(dm->qyBLS->integer(QStringLiteral("Bls_LCL_Volumes")), 1234);
+        text.setCursorPosition(2); // pasted into the middle, the break would split the text
+        QGuiApplication::clipboard()->setText(QStringLiteral("X\n"));
+        text.paste();
+        QCOMPARE(text.text(), QStringLiteral("CELL"));
+    }
+
     void memoTypesLinesAndRefusesCharactersTheFileCannotHold()
     {
         TDBMemo memo;
