@@ -54,6 +54,15 @@ class TestDbControls : public QObject
         }
     }
 
+    // Shows the window and makes it the active one, as a click on it would: fields then get and lose the focus as
+    // the clerk sees it.
+    [[nodiscard]] static bool shownActive(QWidget &window)
+    {
+        window.show();
+        QApplication::setActiveWindow(&window);
+        return QTest::qWaitForWindowActive(&window);
+    }
+
 private Q_SLOTS:
     void init()
     {
@@ -249,9 +258,7 @@ private Q_SLOTS:
         after->move(0, 80);
         combo->addItems({QStringLiteral("BAGS"), QStringLiteral("CAIXAS"), QStringLiteral("PALLETS")});
         combo->bind(dm->DS_BLS, QStringLiteral("Bls_LCL_TipoVolume"));
-        window.show();
-        QApplication::setActiveWindow(&window);
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(shownActive(window));
         for (const char *stored : {"PALLET", "CAIXAS", ""}) {
             for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Tab}) {
                 newBl();
@@ -336,8 +343,7 @@ private Q_SLOTS:
         QCOMPARE(edit.text(), shown);
     }
 
-    // A number entered by Tab or Shift+Tab is selected whole in its typing form, so that what is typed replaces it;
-    // a click keeps the cursor where it lands.
+    // A number entered by Tab or Shift+Tab is selected whole in its typing form, so that what is typed replaces it.
     void tabSelectsTheWholeNumberForTyping()
     {
         const QString field = QStringLiteral("Bls_LCL_PesoBruto");
@@ -351,9 +357,7 @@ private Q_SLOTS:
         dm->qyBLS->setDisplayFormat(field, QStringLiteral("###,###,##0.000"));
         newBl();
         dm->qyBLS->setNumber(field, 1234.5);
-        window.show();
-        QApplication::setActiveWindow(&window);
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(shownActive(window));
         for (const auto &[from, key, typed, stored] :
              {std::tuple{before, Qt::Key_Tab, "2000", 2000.0}, std::tuple{after, Qt::Key_Backtab, "7", 7.0}}) {
             from->setFocus();
@@ -379,21 +383,16 @@ private Q_SLOTS:
         newBl();
         newDocument();
         dm->qyBLS->setNumber(QStringLiteral("Bls_LCL_PesoBruto"), 10);
-        window.show();
-        QApplication::setActiveWindow(&window);
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(shownActive(window));
         QWidget other;
         other.move(300, 0);
         DialogDriver driver; // answers a refusal, should one come
         driver.press(QStringLiteral("OK")).press(QStringLiteral("OK"));
         const auto awayAndBack = [&](QWidget *field) {
-            other.show();
-            QApplication::setActiveWindow(&other);
-            QVERIFY(QTest::qWaitForWindowActive(&other));
+            QVERIFY(shownActive(other));
             QVERIFY(!field->hasFocus());
             other.hide();
-            QApplication::setActiveWindow(&window);
-            QVERIFY(QTest::qWaitForWindowActive(&window));
+            QVERIFY(shownActive(window));
             QVERIFY(field->hasFocus());
         };
 
@@ -531,9 +530,7 @@ private Q_SLOTS:
         date->setGeometry(0, 40, 200, 30);
         date->bind(dm->DS_SD, QStringLiteral("Sd_Vencto"));
         newDocument();
-        window.show();
-        QApplication::setActiveWindow(&window);
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(shownActive(window));
         for (const auto &[before, typed, stored] :
              {std::tuple{"", "01022024", QDate(2024, 2, 1)}, std::tuple{"15", "032025", QDate(2025, 3, 15)}}) {
             other->setFocus();
