@@ -469,9 +469,9 @@ void BM_EdiComposeAndWrite(benchmark::State &state)
         DraftFilling::memoLines(rows.bl.value(QStringLiteral("Bls_Descricao")).toString()).mid(0, 40);
     const QString path = scratch + QStringLiteral("/DVBL_CIA01_BIG.TXT");
     for (auto _ : state) {
-        QStringList lines;
-        ComposeEdiBlLines(rows, marks, description, QStringLiteral("1.1.26"), QDate::currentDate(), lines);
-        EdiBlFile::save(path, lines);
+        QString text;
+        ComposeEdiBlLines(rows, marks, description, QStringLiteral("1.1.26"), QDate::currentDate(), text);
+        EdiBlFile::save(path, text);
     }
 }
 // The floor writes the same lines with a plain formatter: each tag and its value put into one buffer, numbers through
@@ -490,10 +490,10 @@ void BM_EdiWriteFloor(benchmark::State &state)
         const EdiBlRows rows = bigRows();
         const QStringList description =
             DraftFilling::memoLines(rows.bl.value(QStringLiteral("Bls_Descricao")).toString()).mid(0, 40);
-        QStringList lines;
+        QString text;
         ComposeEdiBlLines(rows, {QStringLiteral("MARKS")}, description, QStringLiteral("1.1.26"), QDate::currentDate(),
-                          lines);
-        for (const QString &line : lines) {
+                          text);
+        for (const QString &line : text.split(QLatin1Char('\n'))) {
             const qsizetype tagEnd = line.startsWith(QLatin1Char('[')) ? line.indexOf(QLatin1Char(']')) + 1 : 0;
             Line item{line.left(tagEnd).toStdString(), line.mid(tagEnd).toStdString(), std::nullopt};
             bool isNumber = false;

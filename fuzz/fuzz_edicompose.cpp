@@ -1,6 +1,6 @@
 // The EDI/BL composition over arbitrary rows: any column of any type, any text and number, any count of
-// containers, documents and NCM codes. It either refuses with its own error or gives lines that are single lines
-// and all have Windows-1252 bytes.
+// containers, documents and NCM codes. It either refuses with its own error or gives the file's count of lines,
+// each starting with its tag, all with Windows-1252 bytes.
 #include "EdiBlComposer.h"
 #include "EdiBlFile.h"
 #include "EdiComposeError.h"
@@ -65,16 +65,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QStringList marks = anyLines(input);
     const QStringList description = anyLines(input);
 
-    QStringList lines;
+    QString text;
     try {
-        EdiBlComposer::compose(rows, marks, description, QStringLiteral("1.1.26"), QDate(2026, 12, 10), lines);
+        EdiBlComposer::compose(rows, marks, description, QStringLiteral("1.1.26"), QDate(2026, 12, 10), text);
     } catch (const EdiComposeError &) {
         return 0;
     }
+    // Every line holds its tag: no value's line break (or a CR) could have slipped in between.
+    const QStringList lines = text.split(u'\n');
+    const int expected = 46 + int(marks.size() + description.size() + 11 * rows.containers.size() +
+                                  8 * rows.documents.size() + 2 * rows.ncmCodes.size());
+    if (text.contains(u'\r') || lines.size() != expected)
+        std::abort();
     for (const QString &line : lines)
-        if (line.contains(u'\r') || line.contains(u'\n'))
+        if (!line.startsWith(u'['))
             std::abort();
-    if (!EdiBlFile::bytes(lines))
+    if (!EdiBlFile::bytes(text))
         std::abort();
     return 0;
 }

@@ -71,11 +71,11 @@ void readEverything(TDM_BL &dm)
         openDetails(dm.qySD, "Dal_SD", "Sd_Cod_BL", code);
         openDetails(dm.qyNCM, "Dal_NCM", "Ncm_Cod_BL", code);
         const EdiBlRows rows = EdiBlRowsReader::read(*bl, *dm.qyCntr, *dm.qySD, *dm.qyNCM);
-        QStringList lines;
+        QString text;
         try {
             EdiBlComposer::compose(rows, bl->text(QStringLiteral("Bls_Marks")).split(QStringLiteral("\r\n")),
                                    bl->text(QStringLiteral("Bls_Descricao")).split(QStringLiteral("\r\n")),
-                                   QStringLiteral("1.1.26"), QDate(2026, 12, 10), lines);
+                                   QStringLiteral("1.1.26"), QDate(2026, 12, 10), text);
         } catch (const EdiComposeError &) {
         }
     }

@@ -10,8 +10,8 @@
 
 #include <QHash>
 #include <QLocale>
-#include <QStringBuilder>
 #include <QVarLengthArray>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -110,11 +110,12 @@ private:
     QString m_fallback;
 };
 
-// Appends checked lines: no line break inside a line, every character with a Windows-1252 byte.
+// Appends checked lines to a text, a line break between two: no line break inside a line, every character with a
+// Windows-1252 byte. One growing text, where a list would allocate a string for each of a big BL's 15,000 lines.
 class LineSink
 {
 public:
-    explicit LineSink(QStringList &lines) : m_lines(lines) {}
+    explicit LineSink(QString &text) : m_text(text) {}
 
     void add(QLatin1String tag, QStringView value = {})
     {
@@ -131,7 +132,16 @@ public:
         if (!plainLatin1 && !Windows1252::fits(value))
             throw EdiComposeError(
                 QStringLiteral("Caractere sem correspondência em windows-1252 no valor de %1").arg(tag), tag);
-        m_lines.append(tag % value);
+        // Written in place: appending each piece would check the text's room and sharing three times a line.
+        const qsizetype start = m_text.size();
+        const qsizetype separator = start > 0 ? 1 : 0;
+        m_text.resize(start + separator + tag.size() + value.size());
+        char16_t *out = reinterpret_cast<char16_t *>(m_text.data()) + start;
+        if (separator)
+            *out++ = u'\n';
+        for (const char c : tag)
+            *out++ = char16_t(uchar(c));
+        std::copy_n(value.utf16(), value.size(), out);
     }
 
     void addNumber(QLatin1String tag, double value)
@@ -169,7 +179,7 @@ public:
     }
 
 private:
-    QStringList &m_lines;
+    QString &m_text;
     NumberWriter m_numbers;
     DateWriter m_dates;
 };
@@ -299,13 +309,16 @@ QString EdiBlComposer::caption(const QString &tag)
 }
 
 void EdiBlComposer::compose(const EdiBlRows &rows, const QStringList &marks, const QStringList &description,
-                            const QString &version, const QDate &today, QStringList &lines)
+                            const QString &version, const QDate &today, QString &text)
 {
     static const QLatin1String Frame("[Dalvora-BL]");
-    // The lines besides those of the marks, the description and the details, then those of each detail row.
-    lines.reserve(lines.size() + 46 + marks.size() + description.size() + 11 * rows.containers.size() +
-                  8 * rows.documents.size() + 2 * rows.ncmCodes.size());
-    LineSink sink(lines);
+    // The lines besides those of the marks, the description and the details, then those of each detail row, at a
+    // tag, a line break and some 20 characters of value each.
+    const qsizetype lineCount = 46 + marks.size() + description.size() + 11 * rows.containers.size() +
+                                8 * rows.documents.size() + 2 * rows.ncmCodes.size();
+    text.clear();
+    text.reserve(26 * lineCount);
+    LineSink sink(text);
     const QVariantMap &bl = rows.bl;
 
     sink.add(Frame);

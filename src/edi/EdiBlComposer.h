@@ -21,12 +21,13 @@ struct EdiBlRows
 class EdiBlComposer
 {
 public:
-    // Appends the lines of the file (without terminators) to `lines`, one by one in file order. The marks and
-    // description arrive as the display lines of their boxes. Throws EdiComposeError on a line holding a line
-    // break, a control character (NUL included), a character without a Windows-1252 byte or a number that is not
-    // finite; the lines appended before it stay in `lines`.
+    // Puts the lines of the file into `text` in file order, in place of what it held, with a line break ('\n')
+    // between two lines (the file's CR LF are EdiBlFile's). The marks and description arrive as the display lines
+    // of their boxes. Throws EdiComposeError on a line holding a line break, a control character (NUL
+    // included), a character without a Windows-1252 byte or a number that is not finite; the lines before it stay
+    // in `text`.
     static void compose(const EdiBlRows &rows, const QStringList &marks, const QStringList &description,
-                        const QString &version, const QDate &today, QStringList &lines);
+                        const QString &version, const QDate &today, QString &text);
 
     // "DVBL_" + identification as stored + "_" + booking number without blanks, "*", ",", "-", "." and "/", and
     // without any character that cannot stand in a file name.
@@ -39,9 +40,9 @@ public:
 
 // The names the rest of the program uses for the composition.
 inline void ComposeEdiBlLines(const EdiBlRows &rows, const QStringList &marks, const QStringList &description,
-                              const QString &version, const QDate &today, QStringList &lines)
+                              const QString &version, const QDate &today, QString &text)
 {
-    EdiBlComposer::compose(rows, marks, description, version, today, lines);
+    EdiBlComposer::compose(rows, marks, description, version, today, text);
 }
 
 inline QString EdiBlFileName(const QString &ciaArquivo, const QString &reservaNr)

@@ -5,39 +5,43 @@
 #include <QIODevice>
 #include <QSaveFile>
 
-std::optional<QByteArray> EdiBlFile::bytes(const QStringList &lines)
+std::optional<QByteArray> EdiBlFile::bytes(QStringView text)
 {
-    // The lines, each followed by CR LF, encoded straight into one buffer: no joined copy of a big BL's text.
-    qsizetype length = 0;
-    for (const QString &line : lines)
-        length += line.size() + 2;
-    QByteArray out(length, Qt::Uninitialized);
+    if (text.isEmpty())
+        return QByteArray();
+    // A byte per character, CR LF in place of each line break and after the last line: one pass into one buffer.
+    QByteArray out(text.size() + text.count(u'\n') + 2, Qt::Uninitialized);
     char *end = out.data();
-    for (const QString &line : lines) {
-        char *lineEnd = Windows1252::write(line, end);
-        if (lineEnd - end != line.size())
+    for (const QChar c : text) {
+        if (c == u'\n') {
+            *end++ = '\r';
+            *end++ = '\n';
+            continue;
+        }
+        const int byte = Windows1252::byteOf(c.unicode());
+        if (byte < 0)
             return std::nullopt;
-        end = lineEnd;
-        *end++ = '\r';
-        *end++ = '\n';
+        *end++ = char(byte);
     }
+    *end++ = '\r';
+    *end++ = '\n';
     return out;
 }
 
-bool EdiBlFile::write(QIODevice &device, const QStringList &lines)
+bool EdiBlFile::write(QIODevice &device, QStringView text)
 {
-    const std::optional<QByteArray> data = bytes(lines);
+    const std::optional<QByteArray> data = bytes(text);
     return data && device.write(*data) == data->size();
 }
 
-bool EdiBlFile::save(const QString &path, const QStringList &lines)
+bool EdiBlFile::save(const QString &path, QStringView text)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
     // commit() does not see a failure of the final flush of the buffered bytes (a full disk, a size limit) and
     // would put the cut file in place of the old one: flush first and check it.
-    if (!write(file, lines) || !file.flush()) {
+    if (!write(file, text) || !file.flush()) {
         file.cancelWriting();
         return false;
     }

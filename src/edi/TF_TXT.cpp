@@ -168,9 +168,9 @@ void TF_TXT::SB_CalendarioClick()
 #endif
 }
 
-QStringList TF_TXT::checkLines() const
+QString TF_TXT::checkText() const
 {
-    return MemoText::lines(*M_Track);
+    return MemoText::text(*M_Track);
 }
 
 int TF_TXT::message(const QString &text, int type)
@@ -187,13 +187,13 @@ void TF_TXT::SB_ConfirmaClick()
 bool TF_TXT::compose()
 {
     M_Track->clear();
-    QStringList lines;
+    QString text;
     bool composed = true;
     QString refused;
     try {
         const EdiBlRows rows = EdiBlRowsReader::read(*qyBL, *qyCntr, *qySD, *qyNCM);
         EdiBlComposer::compose(rows, MemoLines::displayLines(*DBMemo1), MemoLines::displayLines(*DBMemo2),
-                               L_Ver2->text(), QDate::currentDate(), lines);
+                               L_Ver2->text(), QDate::currentDate(), text);
     } catch (const EdiComposeError &error) {
         composed = false;
         // The field whose value the file cannot carry, as the clerk knows it.
@@ -204,7 +204,7 @@ bool TF_TXT::compose()
         refused = error.message();
     }
     // The lines composed before a failure stay in view, so the clerk sees where it stopped.
-    M_Track->setPlainText(lines.join(QLatin1Char('\n')));
+    M_Track->setPlainText(text);
     if (!composed)
         message(refused.isEmpty() ? T("Erro ao montar arquivo EDI")
                                   : T("Erro ao montar arquivo EDI").trimmed() + QStringLiteral(": ") + refused,
@@ -228,7 +228,7 @@ void TF_TXT::save()
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
 
-    if (EdiBlFile::save(dialog.selectedFiles().constFirst(), checkLines()))
+    if (EdiBlFile::save(dialog.selectedFiles().constFirst(), checkText()))
         message(T("Arquivo gerado com sucesso"), TMsgDlg::Information);
     else
         message(T("Arquivo") + QStringLiteral(" EDI/BL ") + T("Problema na atualização."), TMsgDlg::Error);

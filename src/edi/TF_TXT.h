@@ -40,8 +40,8 @@ public:
     void SB_CalendarioClick();
     void SB_FecharClick();
 
-    // The lines of the last confirmation, as the check page holds them.
-    QStringList checkLines() const;
+    // The lines of the last confirmation as the check page holds them, a line break between two.
+    QString checkText() const;
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -25,14 +25,3 @@ bool Windows1252::fits(QStringView text)
             return false;
     return true;
 }
-
-char *Windows1252::write(QStringView text, char *out)
-{
-    for (const QChar c : text) {
-        const int byte = byteOf(c.unicode());
-        if (byte < 0)
-            break;
-        *out++ = char(byte);
-    }
-    return out;
-}

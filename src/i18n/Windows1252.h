@@ -17,10 +17,6 @@ public:
 
     static bool fits(QStringView text);
 
-    // Writes the bytes of `text` from `out` on (room for text.size() bytes) and returns the end of what was written:
-    // the place of the first character without a byte, when there is one.
-    static char *write(QStringView text, char *out);
-
 private:
     static int highByteOf(char16_t unit);
 };

@@ -17,9 +17,3 @@ QString MemoText::text(const QPlainTextEdit &memo, const QString &lineBreak)
     }
     return text;
 }
-
-QStringList MemoText::lines(const QPlainTextEdit &memo)
-{
-    const QString all = text(memo);
-    return all.isEmpty() ? QStringList() : all.split(QLatin1Char('\n'));
-}

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 class QPlainTextEdit;
 
@@ -12,5 +11,4 @@ class MemoText
 {
 public:
     static QString text(const QPlainTextEdit &memo, const QString &lineBreak = QStringLiteral("\n"));
-    static QStringList lines(const QPlainTextEdit &memo);
 };

@@ -21,12 +21,12 @@ void writeFile(const QString &path, const QByteArray &data)
     QCOMPARE(file.write(data), data.size());
 }
 
-QStringList manyLines(int count)
+QString manyLines(int count)
 {
     QStringList lines;
     for (int i = 0; i < count; ++i)
         lines << QStringLiteral("[CNN]CONTAINER%1").arg(i);
-    return lines;
+    return lines.join(u'\n');
 }
 } // namespace
 
@@ -37,34 +37,36 @@ class TestEdiBlFile : public QObject
 private Q_SLOTS:
     void bytes_data()
     {
-        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("text");
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("every line ends in CR LF, the last too")
-            << QStringList{"[Dalvora-BL]", "[EP2]", "[Dalvora-BL]"}
-            << QByteArray("[Dalvora-BL]\r\n[EP2]\r\n[Dalvora-BL]\r\n");
+            << "[Dalvora-BL]\n[EP2]\n[Dalvora-BL]" << QByteArray("[Dalvora-BL]\r\n[EP2]\r\n[Dalvora-BL]\r\n");
+        QTest::newRow("empty lines, the last too") << "\n[MAR]\n\n" << QByteArray("\r\n[MAR]\r\n\r\n\r\n");
         QTest::newRow("accented letters as single bytes")
-            << QStringList{QStringLiteral("[SH3]SÃO PAULO ção")} << QByteArray("[SH3]S\xC3O PAULO \xE7\xE3o\r\n");
-        QTest::newRow("Windows-1252 beyond Latin-1") << QStringList{QStringLiteral("[CE1]€ “A” – …")}
+            << QStringLiteral("[SH3]SÃO PAULO ção") << QByteArray("[SH3]S\xC3O PAULO \xE7\xE3o\r\n");
+        QTest::newRow("Windows-1252 beyond Latin-1") << QStringLiteral("[CE1]€ “A” – …")
                                                      << QByteArray("[CE1]\x80 \x93"
                                                                    "A\x94 \x96 \x85\r\n");
-        QTest::newRow("nothing") << QStringList{} << QByteArray();
+        QTest::newRow("nothing") << QString() << QByteArray();
     }
 
     void bytes()
     {
-        QFETCH(QStringList, lines);
+        QFETCH(QString, text);
         QFETCH(QByteArray, bytes);
-        QCOMPARE(EdiBlFile::bytes(lines).value_or("<not encodable>"), bytes);
+        QCOMPARE(EdiBlFile::bytes(text).value_or("<not encodable>"), bytes);
     }
 
     void noSubstituteForMissingCharacters()
     {
-        QVERIFY(!EdiBlFile::bytes({"[EP1]1", QStringLiteral("[SH1]Łódź")}).has_value());
+        QVERIFY(!EdiBlFile::bytes(QStringLiteral("[EP1]1\n[SH1]Łódź")).has_value());
+        QVERIFY(!EdiBlFile::bytes(QStringLiteral("[SH1]Łódź\n[EP1]1")).has_value());
+        QVERIFY(!EdiBlFile::bytes(QStringLiteral("[SH1]x\U0001F600")).has_value());
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
-        QVERIFY(!EdiBlFile::write(buffer, {QStringLiteral("[SH1]日本")}));
+        QVERIFY(!EdiBlFile::write(buffer, QStringLiteral("[SH1]日本")));
         QVERIFY(buffer.data().isEmpty());
-        QVERIFY(!EdiBlFile::save(QDir::current().filePath("X.TXT"), {QStringLiteral("[SH1]日本")}));
+        QVERIFY(!EdiBlFile::save(QDir::current().filePath("X.TXT"), QStringLiteral("[SH1]日本")));
         QVERIFY(!QFile::exists("X.TXT"));
     }
 
@@ -74,7 +76,7 @@ private Q_SLOTS:
         QVERIFY(EdiBlFile::save(path, manyLines(100)));
         QCOMPARE(readAll(path), EdiBlFile::bytes(manyLines(100)).value());
         // A shorter file replaces a longer one whole: nothing of the old one is left after its end.
-        QVERIFY(EdiBlFile::save(path, {"[Dalvora-BL]"}));
+        QVERIFY(EdiBlFile::save(path, u"[Dalvora-BL]"));
         QCOMPARE(readAll(path), QByteArray("[Dalvora-BL]\r\n"));
         QCOMPARE(QDir::current().entryList(QDir::Files), QStringList{"DVBL_ABC_1.TXT"});
     }
@@ -84,11 +86,11 @@ private Q_SLOTS:
     {
         // The chosen name is a folder.
         QVERIFY(QDir::current().mkdir("FOLDER.TXT"));
-        QVERIFY(!EdiBlFile::save(QDir::current().filePath("FOLDER.TXT"), {"[Dalvora-BL]"}));
+        QVERIFY(!EdiBlFile::save(QDir::current().filePath("FOLDER.TXT"), u"[Dalvora-BL]"));
         QVERIFY(QFileInfo(QDir::current().filePath("FOLDER.TXT")).isDir());
         // The folder of the name is a file.
         writeFile("NOTAFOLDER", "keep");
-        QVERIFY(!EdiBlFile::save(QDir::current().filePath("NOTAFOLDER/A.TXT"), {"[Dalvora-BL]"}));
+        QVERIFY(!EdiBlFile::save(QDir::current().filePath("NOTAFOLDER/A.TXT"), u"[Dalvora-BL]"));
         QCOMPARE(readAll("NOTAFOLDER"), QByteArray("keep"));
     }
 

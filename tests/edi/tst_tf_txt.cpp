@@ -54,6 +54,9 @@ class TestTF_TXT : public QObject
         return code;
     }
 
+    // The bytes of the example's file.
+    static QByteArray exampleFile() { return EdiBlFile::bytes(exampleLines().join(u'\n')).value(); }
+
     static QStringList exampleLines()
     {
         return {"[Dalvora-BL]",
@@ -231,16 +234,16 @@ private Q_SLOTS:
             ok();
             QTest::mouseClick(w->SB_Confirma, Qt::LeftButton);
             QCOMPARE(driver->texts(), QStringList{"Arquivo gerado com sucesso"});
-            QCOMPARE(w->checkLines(), exampleLines());
-            QCOMPARE(readAll(folder() + "/DVBL_ABC_SSZ1234567.TXT"), EdiBlFile::bytes(exampleLines()).value());
+            QCOMPARE(w->checkText().split(u'\n'), exampleLines());
+            QCOMPARE(readAll(folder() + "/DVBL_ABC_SSZ1234567.TXT"), exampleFile());
             QCOMPARE(w->PageControl1->currentWidget(), w->TS_BL);
 
             // Again: the check page holds the new composition only; a name without extension gets ".TXT".
             saveAs("OTRO");
             ok();
             QTest::mouseClick(w->SB_Confirma, Qt::LeftButton);
-            QCOMPARE(w->checkLines(), exampleLines());
-            QCOMPARE(readAll(folder() + "/OTRO.TXT"), EdiBlFile::bytes(exampleLines()).value());
+            QCOMPARE(w->checkText().split(u'\n'), exampleLines());
+            QCOMPARE(readAll(folder() + "/OTRO.TXT"), exampleFile());
         });
     }
 
@@ -259,7 +262,7 @@ private Q_SLOTS:
             QCOMPARE(driver->seen.size(), 2); // the dialog and the message, no question between them
             QCOMPARE(driver->texts(), QStringList{"Arquivo gerado com sucesso"});
         });
-        QCOMPARE(readAll(folder() + "/DVBL_ABC_SSZ1234567.TXT"), EdiBlFile::bytes(exampleLines()).value());
+        QCOMPARE(readAll(folder() + "/DVBL_ABC_SSZ1234567.TXT"), exampleFile());
     }
 
     void cancelKeepsTheLines()
@@ -269,7 +272,7 @@ private Q_SLOTS:
             cancelSave();
             QTest::mouseClick(w->SB_Confirma, Qt::LeftButton);
             QVERIFY(driver->texts().isEmpty());
-            QCOMPARE(w->checkLines(), exampleLines());
+            QCOMPARE(w->checkText().split(u'\n'), exampleLines());
         });
         QVERIFY(QDir(folder()).isEmpty());
     }
@@ -290,7 +293,7 @@ private Q_SLOTS:
             FileSizeLimit limit(64);
             QTest::mouseClick(w->SB_Confirma, Qt::LeftButton);
             QCOMPARE(driver->texts(), QStringList{"Arquivo EDI/BL Problema na atualização."});
-            QCOMPARE(w->checkLines(), exampleLines());
+            QCOMPARE(w->checkText().split(u'\n'), exampleLines());
             QVERIFY(w->isVisible());
         });
         QCOMPARE(readAll(path), QByteArray("previous\r\n"));
@@ -341,7 +344,7 @@ private Q_SLOTS:
             QTest::mouseClick(w->SB_Confirma, Qt::LeftButton);
             QCOMPARE(driver->texts(), QStringList{"Erro ao montar arquivo EDI: " + field});
             QCOMPARE(driver->seen.size(), 1);
-            QCOMPARE(w->checkLines().last(), lastLine);
+            QCOMPARE(w->checkText().split(u'\n').last(), lastLine);
         });
         QVERIFY(!QDir(folder()).exists() || QDir(folder()).isEmpty());
     }
