@@ -1,7 +1,8 @@
 #include "TF_SD.h"
 
-#include "InputRules.h"
+#include "FieldValidator.h"
 #include "KeyboardOrder.h"
+#include "RefusalHint.h"
 #include "TDM_BL.h"
 #include "TIvTranslator.h"
 #include "TMsgDlg.h"
@@ -9,7 +10,6 @@
 #include "TypedValue.h"
 
 #include <QScopeGuard>
-#include <QValidator>
 
 namespace {
 QString T(const char *native)
@@ -23,17 +23,6 @@ qint64 blCode()
 }
 
 // The NCM entry takes what the column and the carrier file can hold, also when pasted.
-class NcmValidator : public QValidator
-{
-public:
-    using QValidator::QValidator;
-    State validate(QString &input, int &cursor) const override
-    {
-        InputRules::dropEndingLineBreaks(input, cursor);
-        return InputRules::isAcceptable(input, false) ? Acceptable : Invalid;
-    }
-};
-
 // The NCM list, read afresh in code order.
 void openNcm()
 {
@@ -72,7 +61,8 @@ TF_SD::TF_SD(QWidget *parent) : DetailEditor(parent)
     connect(SB_IncNCM, &QToolButton::clicked, this, &TF_SD::SB_IncNCMClick);
     connect(SB_CancNCM, &QToolButton::clicked, this, &TF_SD::SB_CancNCMClick);
     EdNCM->setMaxLength(TableDef::ncm().column(QStringLiteral("Ncm_Numero"))->maxLength);
-    EdNCM->setValidator(new NcmValidator(EdNCM));
+    EdNCM->setValidator(new FieldValidator(ColumnType::Text, false, false, EdNCM));
+    RefusalHint::watch(EdNCM);
 
     KeyboardOrder::set({SB_Inclusao, SB_Edit, SB_Grava, SB_Cancela, SB_Calendario, BB_Delete, BB_Fechar, DBEdit2,
                         DBDateEdit9, DBEdit3, DBEdit4, DBEdit8, DBRG_Tipo, DBEdit1, DBGrid1, EdNCM, SB_IncNCM,

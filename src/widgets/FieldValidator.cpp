@@ -38,13 +38,19 @@ FieldValidator::FieldValidator(ColumnType type, bool upperCase, bool fileNamePar
 
 QValidator::State FieldValidator::validate(QString &input, int &cursor) const
 {
+    m_refusal = Refusal::None;
+    return check(input, cursor);
+}
+
+QValidator::State FieldValidator::check(QString &input, int &cursor) const
+{
     InputRules::dropEndingLineBreaks(input, cursor);
     if (m_type != ColumnType::Integer && m_type != ColumnType::Number) {
         if (m_upperCase)
             input = InputRules::upperCase(input);
         if (m_fileNamePart && !std::all_of(input.begin(), input.end(), DalvoraFolder::allowedInFileName))
-            return Invalid;
-        return InputRules::isAcceptable(input, false) ? Acceptable : Invalid;
+            return refuse(Refusal::Character);
+        return InputRules::isAcceptable(input, false) ? Acceptable : refuse(Refusal::Character);
     }
     if (input.isEmpty())
         return Acceptable;
@@ -55,16 +61,18 @@ QValidator::State FieldValidator::validate(QString &input, int &cursor) const
         const QChar c = input[i];
         const bool sign = i == 0 && c == QLatin1Char('-');
         if (!c.isDigit() && !sign && c != group && !(c == point && m_type == ColumnType::Number))
-            return Invalid;
+            return refuse(m_type == ColumnType::Integer ? Refusal::NotAWholeNumber : Refusal::NotANumber);
     }
     const std::optional<double> value = Formats::parseNumber(input);
     if (!value)
         return Intermediate;
     if (m_type == ColumnType::Integer &&
         (*value > std::numeric_limits<int>::max() || *value < std::numeric_limits<int>::min()))
-        return Invalid;
+        return refuse(Refusal::TooLarge);
+    if (std::abs(*value) >= 1e15)
+        return refuse(Refusal::TooLarge);
     // A double holds 15 significant digits: more would be stored changed, and shown with digits never typed.
-    if (std::abs(*value) >= 1e15 || significantDigits(input, point) > 15)
-        return Invalid;
+    if (significantDigits(input, point) > 15)
+        return refuse(Refusal::TooManyDigits);
     return Acceptable;
 }

@@ -13,11 +13,30 @@ class FieldValidator : public QValidator
     Q_OBJECT
 
 public:
+    // Why the last text checked was refused.
+    enum class Refusal {
+        None,
+        Character,       // a character the field or the carrier file cannot hold
+        NotANumber,      // a character that is no part of a number
+        NotAWholeNumber, // a decimal point, or any other character, in a field of whole numbers
+        TooLarge,        // beyond what the column can hold
+        TooManyDigits    // more significant digits than a stored number keeps
+    };
+
     FieldValidator(ColumnType type, bool upperCase, bool fileNamePart = false, QObject *parent = nullptr);
     State validate(QString &input, int &pos) const override;
+    Refusal lastRefusal() const { return m_refusal; }
 
 private:
+    State check(QString &input, int &cursor) const;
+    State refuse(Refusal why) const
+    {
+        m_refusal = why;
+        return Invalid;
+    }
+
     ColumnType m_type;
     bool m_upperCase;
     bool m_fileNamePart;
+    mutable Refusal m_refusal = Refusal::None;
 };

@@ -2,6 +2,7 @@
 
 #include "FieldLink.h"
 #include "FieldValidator.h"
+#include "RefusalHint.h"
 
 #include <QAbstractItemView>
 #include <QKeyEvent>
@@ -12,6 +13,7 @@ TDBComboBox::TDBComboBox(QWidget *parent) : QComboBox(parent), m_link(new FieldL
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     lineEdit()->setReadOnly(true);
+    RefusalHint::watch(lineEdit());
     connect(m_link, &FieldLink::editingChanged, this, [this](bool editing) { lineEdit()->setReadOnly(!editing); });
     connect(this, &QComboBox::currentTextChanged, this, &TDBComboBox::store);
 }

@@ -5,6 +5,7 @@
 #include "Formats.h"
 #include "InputRules.h"
 #include "LanguageHolder.h"
+#include "RefusalHint.h"
 #include "TMsgDlg.h"
 #include "TranslateText.h"
 #include "TypedValue.h"
@@ -17,6 +18,7 @@ TDBEdit::TDBEdit(QWidget *parent) : QLineEdit(parent), m_link(new FieldLink(this
     setReadOnly(true);
     connect(m_link, &FieldLink::editingChanged, this, [this](bool editing) { setReadOnly(!editing); });
     connect(this, &QLineEdit::textEdited, this, &TDBEdit::store);
+    RefusalHint::watch(this);
 }
 
 void TDBEdit::bind(DataSource *source, const QString &field)

@@ -3,6 +3,7 @@
 #include "FieldLink.h"
 #include "InputRules.h"
 #include "MemoText.h"
+#include "RefusalHint.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -71,6 +72,7 @@ void TDBMemo::keyPressEvent(QKeyEvent *event)
     const bool printable =
         !typed.isEmpty() && std::all_of(typed.begin(), typed.end(), [](QChar c) { return c.isPrint(); });
     if (!isReadOnly() && printable && !InputRules::isAcceptable(typed, true)) {
+        RefusalHint::characterRefused(this);
         event->ignore();
         return;
     }
@@ -86,6 +88,7 @@ void TDBMemo::inputMethodEvent(QInputMethodEvent *event)
     // A character composed with a dead key or an input method is refused like a typed one: the composition ends
     // without it.
     if (!isReadOnly() && !event->commitString().isEmpty() && !InputRules::isAcceptable(event->commitString(), true)) {
+        RefusalHint::characterRefused(this);
         QInputMethodEvent ended;
         QPlainTextEdit::inputMethodEvent(&ended);
         event->accept();
@@ -104,4 +107,6 @@ void TDBMemo::insertFromMimeData(const QMimeData *source)
     // A paste with a character the carrier file cannot hold is refused whole; the text stays as it was.
     if (canInsertFromMimeData(source))
         QPlainTextEdit::insertFromMimeData(source);
+    else if (!isReadOnly() && source->hasText())
+        RefusalHint::characterRefused(this);
 }

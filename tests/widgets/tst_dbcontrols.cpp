@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QRandomGenerator>
@@ -281,6 +282,96 @@ private Q_SLOTS:
                 QVERIFY(QSqlQuery(Store::database()).exec(QStringLiteral("DELETE FROM Dal_Bls")));
             }
         }
+    }
+
+    // What a field refuses, typed or pasted, it explains under itself in the language in force, while the clerk types
+    // on, until the field loses the focus.
+    void refusalsAreExplainedUnderTheField_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("pasted");
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("letter in a number") << "Bls_LCL_PesoBruto"
+                                            << "12 kg" << false << 1 << "Este campo aceita somente números.";
+        QTest::newRow("decimals in a count") << "Bls_LCL_Volumes"
+                                             << "1,5" << false << 1 << "Este campo aceita somente números inteiros.";
+        QTest::newRow("count too large") << "Bls_LCL_Volumes"
+                                         << "99999999999" << false << 1 << "Número grande demais para este campo.";
+        QTest::newRow("16th digit") << "Bls_LCL_PesoBruto"
+                                    << "1234567890,123456" << false << 1 << "Este campo guarda no máximo 15 dígitos.";
+        QTest::newRow("outside the code page") << "Bls_Navio"
+                                               << "MSC Łódź" << false << 1 << "Caractere não aceito neste campo.";
+        QTest::newRow("typed beyond the width")
+            << "Bls_ReservaNr" << QString(26, u'9') << false << 1 << "Este campo aceita no máximo 25 caracteres.";
+        QTest::newRow("pasted beyond the width, English")
+            << "Bls_ReservaNr" << QString(30, u'9') << true << 2 << "This field takes at most 25 characters.";
+        QTest::newRow("letter in a number, English") << "Bls_LCL_PesoBruto"
+                                                     << "12 kg" << false << 2 << "This field takes numbers only.";
+        QTest::newRow("pasted outside the code page, Spanish")
+            << "Bls_Navio"
+            << "Ωmega" << true << 3 << "Carácter no admitido en este campo.";
+        QTest::newRow("count too large, Spanish")
+            << "Bls_LCL_Volumes"
+            << "99999999999" << false << 3 << "Número demasiado grande para este campo.";
+    }
+    void refusalsAreExplainedUnderTheField()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(bool, pasted);
+        QFETCH(int, language);
+        QFETCH(QString, hint);
+        const auto restore = qScopeGuard([] { TIvBinaryDictionary::instance().switchLanguage(1); });
+        TIvBinaryDictionary::instance().switchLanguage(language);
+        TDBEdit edit;
+        edit.bind(dm->DS_BLS, field);
+        QVERIFY(shownActive(edit));
+        QTest::keyClicks(&edit, QStringLiteral("1"));
+        QVERIFY(!edit.findChild<QLabel *>(QStringLiteral("RefusalHint"))); // read-only while viewing: no refusal
+        newBl();
+        edit.setFocus();
+        if (pasted) {
+            QGuiApplication::clipboard()->setText(typed);
+            edit.paste();
+        } else {
+            typeText(&edit, typed);
+        }
+        const QLabel *balloon = edit.findChild<QLabel *>(QStringLiteral("RefusalHint"));
+        QVERIFY(balloon && balloon->isVisible());
+        QCOMPARE(balloon->text(), hint);
+        QVERIFY(balloon->geometry().top() >= edit.mapToGlobal(QPoint(0, edit.height())).y());
+        QVERIFY(edit.hasFocus()); // the clerk types on
+        edit.selectAll();
+        QTest::keyClick(&edit, Qt::Key_1);
+        QVERIFY(balloon->isVisible());
+        edit.clearFocus();
+        QVERIFY(!balloon->isVisible());
+    }
+
+    // A memo explains the characters it refuses, typed or pasted, and not a paste that carries no text.
+    void memoExplainsARefusedCharacter()
+    {
+        TDBMemo memo;
+        memo.bind(dm->DS_BLS, QStringLiteral("Bls_Descricao"));
+        QVERIFY(shownActive(memo));
+        newBl();
+        memo.setFocus();
+        typeText(&memo, QStringLiteral("Ω"));
+        const QLabel *balloon = memo.findChild<QLabel *>(QStringLiteral("RefusalHint"));
+        QVERIFY(balloon && balloon->isVisible());
+        QCOMPARE(balloon->text(), QStringLiteral("Caractere não aceito neste campo."));
+        memo.clearFocus();
+        QVERIFY(!balloon->isVisible());
+        memo.setFocus();
+        QGuiApplication::clipboard()->setImage(QImage(4, 4, QImage::Format_RGB32));
+        memo.paste();
+        QVERIFY(!balloon->isVisible());
+        QGuiApplication::clipboard()->setText(QStringLiteral("Ωmega"));
+        memo.paste();
+        QVERIFY(balloon->isVisible());
+        QCOMPARE(dm->qyBLS->text(QStringLiteral("Bls_Descricao")), QString());
     }
 
     // A number field stores a text only when the whole of it is a number in the separators in force; otherwise it

@@ -1,0 +1,90 @@
+#include "RefusalHint.h"
+
+#include "TranslateText.h"
+
+#include <QEvent>
+#include <QLineEdit>
+#include <QToolTip>
+
+namespace {
+QString T(const char *native)
+{
+    return TranslateText(QString::fromUtf8(native));
+}
+} // namespace
+
+RefusalHint::RefusalHint(QWidget *field) : QLabel(field, Qt::ToolTip), m_field(field)
+{
+    setObjectName(QStringLiteral("RefusalHint"));
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setFont(QToolTip::font());
+    setPalette(QToolTip::palette());
+    setForegroundRole(QPalette::ToolTipText);
+    setBackgroundRole(QPalette::ToolTipBase);
+    setAutoFillBackground(true);
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setMargin(3);
+    m_timer.setSingleShot(true);
+    m_timer.setInterval(4000);
+    connect(&m_timer, &QTimer::timeout, this, &QWidget::hide);
+    field->installEventFilter(this);
+}
+
+void RefusalHint::watch(QLineEdit *edit)
+{
+    // A paste or key beyond the width leaves the field full; any other refusal is the validator's, told at once,
+    // before the next key is checked.
+    connect(edit, &QLineEdit::inputRejected, edit, [edit] {
+        const auto *validator = qobject_cast<const FieldValidator *>(edit->validator());
+        if (edit->text().size() >= edit->maxLength())
+            explain(edit, T("Este campo aceita no máximo %1 caracteres.").arg(edit->maxLength()));
+        else if (validator)
+            explain(edit, text(validator->lastRefusal()));
+    });
+}
+
+void RefusalHint::characterRefused(QWidget *field)
+{
+    explain(field, text(FieldValidator::Refusal::Character));
+}
+
+QString RefusalHint::text(FieldValidator::Refusal why)
+{
+    switch (why) {
+    case FieldValidator::Refusal::Character:
+        return T("Caractere não aceito neste campo.");
+    case FieldValidator::Refusal::NotANumber:
+        return T("Este campo aceita somente números.");
+    case FieldValidator::Refusal::NotAWholeNumber:
+        return T("Este campo aceita somente números inteiros.");
+    case FieldValidator::Refusal::TooLarge:
+        return T("Número grande demais para este campo.");
+    case FieldValidator::Refusal::TooManyDigits:
+        return T("Este campo guarda no máximo 15 dígitos.");
+    case FieldValidator::Refusal::None:
+        break;
+    }
+    return {};
+}
+
+void RefusalHint::explain(QWidget *field, const QString &why)
+{
+    if (why.isEmpty() || !field->isVisible())
+        return;
+    auto *hint = field->findChild<RefusalHint *>(QString(), Qt::FindDirectChildrenOnly);
+    if (!hint)
+        hint = new RefusalHint(field);
+    hint->setText(why);
+    hint->adjustSize();
+    hint->move(field->mapToGlobal(QPoint(0, field->height())));
+    hint->show();
+    hint->raise();
+    hint->m_timer.start();
+}
+
+bool RefusalHint::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_field && (event->type() == QEvent::FocusOut || event->type() == QEvent::Hide))
+        hide();
+    return QLabel::eventFilter(watched, event);
+}

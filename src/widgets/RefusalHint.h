@@ -1,0 +1,34 @@
+#pragma once
+
+#include "FieldValidator.h"
+
+#include <QLabel>
+#include <QTimer>
+
+class QLineEdit;
+
+// Tells the clerk why a field refused what was typed or pasted: a balloon under the field, in the language in
+// force, for some seconds or until the field loses the focus. A tooltip would not do: Qt hides it at the release of
+// the very key it explains.
+class RefusalHint : public QLabel
+{
+    Q_OBJECT
+
+public:
+    // Explains each refusal of a line edit: the field full, or the reason its FieldValidator gave.
+    static void watch(QLineEdit *edit);
+    // Explains a character a field refused.
+    static void characterRefused(QWidget *field);
+    // The explanation in the language in force.
+    static QString text(FieldValidator::Refusal why);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    explicit RefusalHint(QWidget *field);
+    static void explain(QWidget *field, const QString &why);
+
+    QWidget *m_field;
+    QTimer m_timer;
+};
