@@ -87,6 +87,15 @@ QString fixedDigits(double magnitude, int decimals)
 }
 } // namespace
 
+int Formats::decimals(const QString &pattern)
+{
+    if (pattern.isEmpty())
+        return -1;
+    const qsizetype point = pattern.indexOf(u'.');
+    const QStringView fractionPart = point < 0 ? QStringView() : QStringView(pattern).mid(point + 1);
+    return int(fractionPart.count(u'0') + fractionPart.count(u'#'));
+}
+
 QString Formats::formatNumber(double value, const QString &pattern)
 {
     const QLocale locale;
@@ -97,7 +106,7 @@ QString Formats::formatNumber(double value, const QString &pattern)
     const QStringView fractionPart = point < 0 ? QStringView() : QStringView(pattern).mid(point + 1);
     const int minimumIntegerDigits = int(integerPart.count(u'0'));
     const int requiredDecimals = int(fractionPart.count(u'0'));
-    const int decimals = requiredDecimals + int(fractionPart.count(u'#'));
+    const int decimals = Formats::decimals(pattern);
 
     const QString fixed = fixedDigits(std::abs(value), decimals);
     const qsizetype dot = fixed.indexOf(u'.');

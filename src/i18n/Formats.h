@@ -21,6 +21,8 @@ public:
     // thousands grouping, '.' the decimal point. Rounded to the picture's decimals; the separators are those in force
     // (Brazilian settings: 1234.5 under "###,###,##0.000" gives "1.234,500", 0 gives "0,000").
     static QString formatNumber(double value, const QString &pattern);
+    // The decimals a numeric picture shows at most; -1 for no picture.
+    static int decimals(const QString &pattern);
 
     // A number without a picture, in the general form (NumberWriter): at most 15 significant digits, no grouping,
     // the decimal separator in force.

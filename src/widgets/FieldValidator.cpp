@@ -63,6 +63,15 @@ QValidator::State FieldValidator::check(QString &input, int &cursor) const
         if (!c.isDigit() && !sign && c != group && !(c == point && m_type == ColumnType::Number))
             return refuse(m_type == ColumnType::Integer ? Refusal::NotAWholeNumber : Refusal::NotANumber);
     }
+    // Decimals beyond those shown. A text that is no number yet ("1,234.5" typed under Portuguese separators) is
+    // left to be refused whole when it is committed: cut at its decimals, it would read as another number.
+    const qsizetype pointAt = m_type == ColumnType::Number && m_decimals >= 0 ? input.indexOf(point) : -1;
+    if (pointAt >= 0) {
+        const QStringView decimals = QStringView(input).mid(pointAt + 1);
+        if (decimals.size() > m_decimals &&
+            std::all_of(decimals.begin(), decimals.end(), [](QChar c) { return c.isDigit(); }))
+            return refuse(Refusal::TooManyDecimals);
+    }
     const std::optional<double> value = Formats::parseNumber(input);
     if (!value)
         return Intermediate;

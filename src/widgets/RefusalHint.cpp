@@ -39,7 +39,7 @@ void RefusalHint::watch(QLineEdit *edit)
         if (edit->text().size() >= edit->maxLength())
             explain(edit, T("Este campo aceita no máximo %1 caracteres.").arg(edit->maxLength()));
         else if (validator)
-            explain(edit, text(validator->lastRefusal()));
+            explain(edit, text(validator->lastRefusal(), validator->decimals()));
     });
 }
 
@@ -48,7 +48,7 @@ void RefusalHint::characterRefused(QWidget *field)
     explain(field, text(FieldValidator::Refusal::Character));
 }
 
-QString RefusalHint::text(FieldValidator::Refusal why)
+QString RefusalHint::text(FieldValidator::Refusal why, int decimals)
 {
     switch (why) {
     case FieldValidator::Refusal::Character:
@@ -61,6 +61,8 @@ QString RefusalHint::text(FieldValidator::Refusal why)
         return T("Número grande demais para este campo.");
     case FieldValidator::Refusal::TooManyDigits:
         return T("Este campo guarda no máximo 15 dígitos.");
+    case FieldValidator::Refusal::TooManyDecimals:
+        return T("Este campo aceita no máximo %1 casas decimais.").arg(decimals);
     case FieldValidator::Refusal::None:
         break;
     }

@@ -19,8 +19,8 @@ public:
     static void watch(QLineEdit *edit);
     // Explains a character a field refused.
     static void characterRefused(QWidget *field);
-    // The explanation in the language in force.
-    static QString text(FieldValidator::Refusal why);
+    // The explanation in the language in force; `decimals` those a field of too many decimals shows.
+    static QString text(FieldValidator::Refusal why, int decimals = 0);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

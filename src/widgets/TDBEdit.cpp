@@ -73,7 +73,8 @@ void TDBEdit::configure()
     const ColumnDef *def = TableDef::findColumn(m_field);
     const ColumnType type = def ? def->type : ColumnType::Text;
     const QValidator *old = validator();
-    setValidator(new FieldValidator(type, m_upperCase, m_fileNamePart, this));
+    m_rules = new FieldValidator(type, m_upperCase, m_fileNamePart, this);
+    setValidator(m_rules);
     delete old;
     setMaxLength(def && def->maxLength > 0 ? def->maxLength : 32767);
 }
@@ -86,6 +87,8 @@ void TDBEdit::refresh()
     QString shown;
     if (m_link->hasRow()) {
         EditBuffer *b = m_link->buffer();
+        if (m_rules)
+            m_rules->setDecimals(Formats::decimals(b->displayFormat(m_field)));
         if (numeric() && hasFocus() && m_link->editing())
             shown = b->isNull(m_field) ? QString() : Formats::editNumber(b->number(m_field));
         else

@@ -6,6 +6,7 @@
 #include <QVariant>
 
 class FieldLink;
+class FieldValidator;
 
 // A data-aware single-line edit: shows its field of the current row (with the field's display format while not
 // being typed in), writes what the user types into the row, and accepts input only in Insert or Edit. A number field
@@ -47,6 +48,7 @@ private:
     bool numeric() const;
 
     FieldLink *m_link;
+    FieldValidator *m_rules = nullptr;
     QString m_field;
     bool m_upperCase = false;
     bool m_fileNamePart = false;

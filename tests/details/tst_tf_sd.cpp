@@ -4,6 +4,7 @@
 #include "TestEnv.h"
 
 #include <QClipboard>
+#include <QLabel>
 #include <QRadioButton>
 #include <QSqlQuery>
 #include <functional>
@@ -49,6 +50,14 @@ class TestTF_SD : public QObject
     {
         editor->EdNCM->setText(code);
         click(editor->SB_IncNCM);
+    }
+
+    // A new BL with one SD document, numbered "1".
+    static void newBlWithADocument()
+    {
+        StoreFixture::addDetail(
+            DM_BL->qySD, StoreFixture::newBl(),
+            {{QStringLiteral("Sd_Numero"), QStringLiteral("1")}, {QStringLiteral("Sd_Tipo"), QStringLiteral("SD")}});
     }
 
     static int count(const QString &sql)
@@ -184,10 +193,7 @@ private Q_SLOTS:
 
     void impossibleDueDateKeepsTheDocumentPending()
     {
-        const int bl = StoreFixture::newBl();
-        StoreFixture::addDetail(
-            DM_BL->qySD, bl,
-            {{QStringLiteral("Sd_Numero"), QStringLiteral("1")}, {QStringLiteral("Sd_Tipo"), QStringLiteral("SD")}});
+        newBlWithADocument();
         runEditor([this](TF_SD *editor) {
             click(editor->SB_Edit);
             auto typeDate = [editor](const QString &digits) {
@@ -212,6 +218,29 @@ private Q_SLOTS:
         q.exec(QStringLiteral("SELECT Sd_Vencto FROM Dal_SD"));
         QVERIFY(q.next());
         QCOMPARE(q.value(0).toString(), QStringLiteral("2024-02-29"));
+    }
+
+    // The FOB value shows two decimals: a third is refused with its reason, so that the draft and the carrier file
+    // get the value the clerk saw.
+    void valueTakesOnlyTheDecimalsItShows()
+    {
+        newBlWithADocument();
+        runEditor([this](TF_SD *editor) {
+            click(editor->SB_Edit);
+            editor->DBEdit8->setFocus();
+            QTest::keyClicks(editor->DBEdit8, QStringLiteral("45000,555"));
+            QCOMPARE(editor->DBEdit8->text(), QStringLiteral("45000,55"));
+            const QLabel *balloon = editor->DBEdit8->findChild<QLabel *>(QStringLiteral("RefusalHint"));
+            QVERIFY(balloon && balloon->isVisible());
+            QCOMPARE(balloon->text(), QStringLiteral("Este campo aceita no máximo 2 casas decimais."));
+            click(editor->SB_Grava);
+            QCOMPARE(DM_BL->qySD->state(), EditBuffer::Browse);
+            QCOMPARE(editor->DBEdit8->text(), QStringLiteral("45.000,55"));
+        });
+        QSqlQuery q(Store::database());
+        q.exec(QStringLiteral("SELECT Sd_ValorFOB FROM Dal_SD"));
+        QVERIFY(q.next());
+        QCOMPARE(q.value(0).toDouble(), 45000.55);
     }
 
     void editOnAnEmptyListIsRefused()
@@ -355,10 +384,7 @@ private Q_SLOTS:
 
     void closingDropsAPendingDocument()
     {
-        const int bl = StoreFixture::newBl();
-        StoreFixture::addDetail(
-            DM_BL->qySD, bl,
-            {{QStringLiteral("Sd_Numero"), QStringLiteral("1")}, {QStringLiteral("Sd_Tipo"), QStringLiteral("SD")}});
+        newBlWithADocument();
         runEditor([](TF_SD *editor) {
             click(editor->SB_Edit);
             type(editor->DBEdit2, QStringLiteral("99"));

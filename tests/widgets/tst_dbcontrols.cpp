@@ -300,7 +300,13 @@ private Q_SLOTS:
         QTest::newRow("count too large") << "Bls_LCL_Volumes"
                                          << "99999999999" << false << 1 << "Número grande demais para este campo.";
         QTest::newRow("16th digit") << "Bls_LCL_PesoBruto"
-                                    << "1234567890,123456" << false << 1 << "Este campo guarda no máximo 15 dígitos.";
+                                    << "1234567890123,456" << false << 1 << "Este campo guarda no máximo 15 dígitos.";
+        QTest::newRow("decimals beyond those shown")
+            << "Bls_LCL_PesoBruto"
+            << "12,3456" << false << 1 << "Este campo aceita no máximo 3 casas decimais.";
+        QTest::newRow("decimals beyond those shown, English")
+            << "Bls_LCL_PesoBruto"
+            << "12.3456" << false << 2 << "This field takes at most 3 decimal places.";
         QTest::newRow("outside the code page") << "Bls_Navio"
                                                << "MSC Łódź" << false << 1 << "Caractere não aceito neste campo.";
         QTest::newRow("typed beyond the width")
@@ -325,6 +331,7 @@ private Q_SLOTS:
         QFETCH(QString, hint);
         const auto restore = qScopeGuard([] { TIvBinaryDictionary::instance().switchLanguage(1); });
         TIvBinaryDictionary::instance().switchLanguage(language);
+        dm->qyBLS->setDisplayFormat(QStringLiteral("Bls_LCL_PesoBruto"), QString::fromLatin1(Formats::WeightPattern));
         TDBEdit edit;
         edit.bind(dm->DS_BLS, field);
         QVERIFY(shownActive(edit));
@@ -394,7 +401,8 @@ private Q_SLOTS:
         QTest::newRow("16th digit not taken")
             << br << "12345678901234,56" << false << 12345678901234.5 << "12.345.678.901.234,500";
         QTest::newRow("zeros ending the decimals") << br << "1,0000000000000000" << false << 1.0 << "1,000";
-        QTest::newRow("typed half") << br << "1,0005" << false << 1.0005 << "1,001";
+        // Decimals beyond those the field shows are not taken: the draft and the carrier file hold what was seen.
+        QTest::newRow("4th decimal not taken") << br << "1,0005" << false << 1.0 << "1,000";
         QTest::newRow("English separators in Portuguese") << br << "1,234.5" << true << 500.0 << "500,000";
         QTest::newRow("English point in Portuguese") << br << "12.5" << true << 500.0 << "500,000";
         QTest::newRow("grouping in the decimals") << br << "7000,5.1" << true << 500.0 << "500,000";
