@@ -21,13 +21,14 @@ public:
     static void characterRefused(QWidget *field);
     // The explanation in the language in force; `decimals` those a field of too many decimals shows.
     static QString text(FieldValidator::Refusal why, int decimals = 0);
+    // Shows an explanation under the field, in place of the one it showed.
+    static void explain(QWidget *field, const QString &why);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     explicit RefusalHint(QWidget *field);
-    static void explain(QWidget *field, const QString &why);
 
     QWidget *m_field;
     QTimer m_timer;

@@ -3,6 +3,7 @@
 #include "FieldLink.h"
 #include "Formats.h"
 #include "LanguageHolder.h"
+#include "RefusalHint.h"
 #include "TMsgDlg.h"
 #include "TranslateText.h"
 #include "TypedValue.h"
@@ -15,6 +16,10 @@ TDBDateEdit::TDBDateEdit(QWidget *parent) : QLineEdit(parent), m_link(new FieldL
     setInputMask(QStringLiteral("99/99/9999;_"));
     setReadOnly(true);
     connect(m_link, &FieldLink::editingChanged, this, [this](bool editing) { setReadOnly(!editing); });
+    // The mask takes digits only, in their places.
+    connect(this, &QLineEdit::inputRejected, this, [this] {
+        RefusalHint::explain(this, TranslateText(QStringLiteral("Este campo aceita somente os algarismos da data.")));
+    });
 }
 
 void TDBDateEdit::bind(DataSource *source, const QString &field)
@@ -91,6 +96,11 @@ void TDBDateEdit::keyPressEvent(QKeyEvent *event)
             setCursorPosition(at - 1);
             insert(padded);
             setCursorPosition(at + 2);
+            return;
+        }
+        // Right after a separator the mask has put: typed again, it is no mistake to be told of.
+        if (at > 0 && shown.at(at - 1) == u'/') {
+            event->accept();
             return;
         }
     }

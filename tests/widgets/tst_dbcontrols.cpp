@@ -608,6 +608,7 @@ private Q_SLOTS:
         // A day or month of one digit ended by its separator is that day or month.
         for (const auto &[typed, stored] : {std::pair{"1/2/2024", QDate(2024, 2, 1)},
                                             {"15/3/2024", QDate(2024, 3, 15)},
+                                            {"01/02/2024", QDate(2024, 2, 1)},
                                             {"7/11/2025", QDate(2025, 11, 7)}}) {
             date.clear();
             date.home(false);
@@ -617,6 +618,21 @@ private Q_SLOTS:
             QVERIFY2(date.commit(), typed);
             QCOMPARE(dm->qySD->date(QStringLiteral("Sd_Vencto")), stored);
         }
+
+        // Separators typed where the mask has them are taken in silence; a letter is refused, and the field says why.
+        date.show();
+        date.clear();
+        date.home(false);
+        QTest::keyClicks(&date, QStringLiteral("01/02/2024"));
+        QCOMPARE(date.text(), QStringLiteral("01/02/2024"));
+        QVERIFY(!date.findChild<QLabel *>(QStringLiteral("RefusalHint")));
+        date.clear();
+        date.home(false);
+        QTest::keyClicks(&date, QStringLiteral("1x"));
+        QCOMPARE(date.text(), QStringLiteral("1//"));
+        const QLabel *balloon = date.findChild<QLabel *>(QStringLiteral("RefusalHint"));
+        QVERIFY(balloon && balloon->isVisible());
+        QCOMPARE(balloon->text(), QStringLiteral("Este campo aceita somente os algarismos da data."));
     }
 
     // A click anywhere in a date being typed puts the cursor where the next digit goes, not past the mask's end,
