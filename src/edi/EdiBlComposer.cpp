@@ -122,6 +122,8 @@ public:
         bool plainLatin1 = true;
         for (const QChar c : value) {
             const char16_t u = c.unicode();
+            if (u >= 0x20 && u < 0x7F) // printable ASCII, nearly every character of a file
+                continue;
             if (u == u'\r' || u == u'\n')
                 throw EdiComposeError(QStringLiteral("Quebra de linha no valor de %1").arg(tag), tag);
             // NUL and the other control characters (C0, DEL and C1): no carrier reads them as text.
