@@ -87,11 +87,12 @@ void TDBDateEdit::keyPressEvent(QKeyEvent *event)
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
         commit();
     // A separator typed after a day or month of one digit puts a zero before that digit: 1/2/2024 is the first of
-    // February, where the mask alone would leave a day of "1_" and call the date invalid.
+    // February, where the mask alone would leave a day of "1_" and call the date invalid, or, typed over a stored
+    // date, keep the stored date's second digit (2/1/2024 over 25/11/2023 would give 25/11/2024).
     if (event->text() == u"/" && !isReadOnly()) {
         const int at = cursorPosition();
         const QString shown = displayText();
-        if ((at == 1 || at == 4) && shown.at(at - 1).isDigit() && shown.at(at) == u'_') {
+        if ((at == 1 || at == 4) && shown.at(at - 1).isDigit()) {
             const QString padded = QStringLiteral("0") + shown.at(at - 1);
             setCursorPosition(at - 1);
             insert(padded);
