@@ -211,8 +211,12 @@ QString Formats::dayName(int weekday, bool longName)
     return QLocale().dayName(weekday, longName ? QLocale::LongFormat : QLocale::ShortFormat);
 }
 
-QString Formats::editNumber(double value)
+QString Formats::editNumber(double value, int decimals)
 {
+    if (decimals >= 0 && std::isfinite(value)) {
+        const double rounded = fixedDigits(std::abs(value), decimals).toDouble();
+        value = value < 0 && rounded != 0 ? -rounded : rounded;
+    }
     QLocale locale;
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
     return locale.toString(value, 'f', QLocale::FloatingPointShortest);

@@ -44,8 +44,9 @@ public:
     static QString dayName(int weekday, bool longName = true);
 
     // The text a numeric edit shows while being edited: no grouping, the decimal separator in force, every
-    // significant digit.
-    static QString editNumber(double value);
+    // significant digit; with `decimals` (those the field shows, Formats::decimals), rounded to them as the field
+    // shows the value, so that a sum's binary noise (30.299999999999997) reads as shown (30,3).
+    static QString editNumber(double value, int decimals = -1);
     // Reads a number typed with the separators in force: optional sign, digits, thousands separators only between
     // groups of three, at most one decimal separator. Blanks at the ends are ignored; anything else (empty text,
     // exponents, letters, the other language's separators in the wrong places) gives no value.

@@ -87,10 +87,11 @@ void TDBEdit::refresh()
     QString shown;
     if (m_link->hasRow()) {
         EditBuffer *b = m_link->buffer();
+        const int decimals = Formats::decimals(b->displayFormat(m_field));
         if (m_rules)
-            m_rules->setDecimals(Formats::decimals(b->displayFormat(m_field)));
+            m_rules->setDecimals(decimals);
         if (numeric() && hasFocus() && m_link->editing())
-            shown = b->isNull(m_field) ? QString() : Formats::editNumber(b->number(m_field));
+            shown = b->isNull(m_field) ? QString() : Formats::editNumber(b->number(m_field), decimals);
         else
             shown = b->displayText(m_field);
     }
