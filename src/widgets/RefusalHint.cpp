@@ -2,9 +2,13 @@
 
 #include "TranslateText.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QLineEdit>
+#include <QScreen>
 #include <QToolTip>
+
+#include <algorithm>
 
 namespace {
 QString T(const char *native)
@@ -28,6 +32,12 @@ RefusalHint::RefusalHint(QWidget *field) : QLabel(field, Qt::ToolTip), m_field(f
     m_timer.setInterval(4000);
     connect(&m_timer, &QTimer::timeout, this, &QWidget::hide);
     field->installEventFilter(this);
+    // Leaving the field by any way hides the explanation. A drop-down's text box never sees its focus go: the box
+    // keeps the focus and the drop-down passes it on.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (!now || (now != m_field && !now->isAncestorOf(m_field) && !m_field->isAncestorOf(now)))
+            hide();
+    });
 }
 
 void RefusalHint::watch(QLineEdit *edit)
@@ -78,7 +88,15 @@ void RefusalHint::explain(QWidget *field, const QString &why)
         hint = new RefusalHint(field);
     hint->setText(why);
     hint->adjustSize();
-    hint->move(field->mapToGlobal(QPoint(0, field->height())));
+    // Under the field, kept on its screen: a field at the right edge of a window would push it off.
+    QPoint at = field->mapToGlobal(QPoint(0, field->height()));
+    if (const QScreen *screen = field->screen()) {
+        const QRect room = screen->availableGeometry();
+        at.setX(std::max(room.left(), std::min(at.x(), room.right() + 1 - hint->width())));
+        if (at.y() + hint->height() > room.bottom() + 1)
+            at.setY(field->mapToGlobal(QPoint(0, 0)).y() - hint->height());
+    }
+    hint->move(at);
     hint->show();
     hint->raise();
     hint->m_timer.start();
@@ -86,7 +104,7 @@ void RefusalHint::explain(QWidget *field, const QString &why)
 
 bool RefusalHint::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_field && (event->type() == QEvent::FocusOut || event->type() == QEvent::Hide))
+    if (watched == m_field && event->type() == QEvent::Hide)
         hide();
     return QLabel::eventFilter(watched, event);
 }

@@ -284,6 +284,26 @@ private Q_SLOTS:
         }
     }
 
+    // A drop-down explains a refused character under its text, and the explanation goes when Tab leaves the box.
+    void comboHidesItsExplanationWhenLeft()
+    {
+        QWidget window;
+        auto *combo = new TDBComboBox(&window);
+        auto *after = new QLineEdit(&window);
+        after->move(0, 40);
+        combo->bind(dm->DS_BLS, QStringLiteral("Bls_LCL_TipoVolume"));
+        QVERIFY(shownActive(window));
+        newBl();
+        combo->setFocus(Qt::TabFocusReason);
+        typeText(combo, QStringLiteral("ABŁ"));
+        QCOMPARE(combo->currentText(), QStringLiteral("AB"));
+        const QLabel *balloon = combo->lineEdit()->findChild<QLabel *>(QStringLiteral("RefusalHint"));
+        QVERIFY(balloon && balloon->isVisible());
+        QTest::keyClick(combo, Qt::Key_Tab);
+        QVERIFY(after->hasFocus());
+        QVERIFY(!balloon->isVisible());
+    }
+
     // What a field refuses, typed or pasted, it explains under itself in the language in force, while the clerk types
     // on, until the field loses the focus.
     void refusalsAreExplainedUnderTheField_data()
@@ -467,6 +487,18 @@ private Q_SLOTS:
             QTest::keyClick(edit, Qt::Key_Tab);
             QCOMPARE(dm->qyBLS->number(field), stored);
         }
+        // The typing form holds the decimals the field shows: a sum's binary noise, or a value stored with more
+        // decimals than shown, reads as shown and takes typing without an explanation of refusal.
+        for (const auto &[value, typing] : {std::pair{10.1 + 20.2, "30,3"}, {1234.5678, "1234,568"}, {-0.0001, "0"}}) {
+            dm->qyBLS->setNumber(field, value);
+            before->setFocus();
+            QTest::keyClick(before, Qt::Key_Tab);
+            QCOMPARE(edit->text(), QLatin1String(typing));
+            QTest::keyClick(edit, Qt::Key_Home);
+            QTest::keyClick(edit, Qt::Key_1);
+            QCOMPARE(edit->text(), u'1' + QLatin1String(typing));
+            QVERIFY(!edit->findChild<QLabel *>(QStringLiteral("RefusalHint")));
+        }
     }
 
     // Another window becoming active, or a menu opening over the field, takes the focus only for a while: a number
@@ -615,6 +647,19 @@ private Q_SLOTS:
             QTest::keyClicks(&date, QLatin1String(typed));
             DialogDriver refusal;
             refusal.press(QStringLiteral("OK"));
+            QVERIFY2(date.commit(), typed);
+            QCOMPARE(dm->qySD->date(QStringLiteral("Sd_Vencto")), stored);
+        }
+
+        // Typed over a stored date, a day or month of one digit ended by its separator is that day or month too, not
+        // the stored date's digits around it.
+        for (const auto &[typed, stored] : {std::pair{"2/1/2024", QDate(2024, 1, 2)},
+                                            {"1/3/2024", QDate(2024, 3, 1)},
+                                            {"12/3/2024", QDate(2024, 3, 12)}}) {
+            dm->qySD->setDate(QStringLiteral("Sd_Vencto"), QDate(2023, 11, 25));
+            QCOMPARE(date.text(), QStringLiteral("25/11/2023"));
+            date.home(false);
+            QTest::keyClicks(&date, QLatin1String(typed));
             QVERIFY2(date.commit(), typed);
             QCOMPARE(dm->qySD->date(QStringLiteral("Sd_Vencto")), stored);
         }
