@@ -52,6 +52,11 @@ QValidator::State FieldValidator::check(QString &input, int &cursor) const
             return refuse(Refusal::Character);
         return InputRules::isAcceptable(input, false) ? Acceptable : refuse(Refusal::Character);
     }
+    // A number copied with blanks around it (a spreadsheet cell, a line of a text) pastes without them.
+    const qsizetype leading =
+        std::find_if(input.cbegin(), input.cend(), [](QChar c) { return !c.isSpace(); }) - input.cbegin();
+    input = input.trimmed();
+    cursor = int(std::clamp<qsizetype>(cursor - leading, 0, input.size()));
     if (input.isEmpty())
         return Acceptable;
     const QLocale locale;

@@ -129,7 +129,8 @@ private Q_SLOTS:
     }
 
     // A cell copied from a spreadsheet ends in a line break: a one-line field takes the cell without it, a text and
-    // a number alike, wherever the cursor stood. A break inside the text is still refused.
+    // a number alike, wherever the cursor stood, and a number without blanks around it. A break inside the text is
+    // still refused.
     void aCellCopiedFromASpreadsheetPastesWithoutItsLineBreak()
     {
         TDBEdit text;
@@ -139,7 +140,7 @@ private Q_SLOTS:
         newBl();
         for (const auto &[edit, pasted, shown] :
              {std::tuple{&text, "MSKU9070323\r\n", "MSKU9070323"}, std::tuple{&text, "CELL\n", "CELL"},
-              std::tuple{&number, "1234\r\n", "1234"}}) {
+              std::tuple{&number, " 12 ", "12"}, std::tuple{&number, "1234\r\n", "1234"}}) {
             edit->clear();
             QGuiApplication::clipboard()->setText(QLatin1String(pasted));
             edit->paste();
