@@ -95,8 +95,13 @@ void TDBEdit::refresh()
         else
             shown = b->displayText(m_field);
     }
-    if (text() != shown)
+    if (text() != shown) {
+        // The stored text as it stands: the typing rules (capitals) are for what the clerk types, and would show a
+        // text stored in small letters, by an older version or another program, other than the carrier gets it.
+        setValidator(nullptr);
         setText(shown);
+        setValidator(m_rules);
+    }
     m_refreshing = false;
 }
 

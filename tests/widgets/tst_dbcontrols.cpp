@@ -94,6 +94,13 @@ private Q_SLOTS:
         QVERIFY(edit.isReadOnly());
         QTest::keyClicks(&edit, QStringLiteral("X"));
         QCOMPARE(dm->qyBLS->text(QStringLiteral("Bls_ReservaNr")), QStringLiteral("BK-1234567890123456789012"));
+        // A text stored in small letters shows as stored; only typing makes capitals.
+        dm->qyBLS->edit();
+        dm->qyBLS->setText(QStringLiteral("Bls_ReservaNr"), QStringLiteral("bk-9"));
+        QCOMPARE(edit.text(), QStringLiteral("bk-9"));
+        edit.end(false);
+        QTest::keyClicks(&edit, QStringLiteral("a"));
+        QCOMPARE(dm->qyBLS->text(QStringLiteral("Bls_ReservaNr")), QStringLiteral("BK-9A"));
     }
 
     void pastedTextOutsideTheCodePageOrWithLineBreaksIsRefused_data()
