@@ -13,12 +13,17 @@ std::optional<QByteArray> EdiBlFile::bytes(QStringView text)
     QByteArray out(text.size() + text.count(u'\n') + 2, Qt::Uninitialized);
     char *end = out.data();
     for (const QChar c : text) {
-        if (c == u'\n') {
+        const char16_t u = c.unicode();
+        if (u >= 0x20 && u < 0x7F) { // printable ASCII, nearly every character of a file
+            *end++ = char(u);
+            continue;
+        }
+        if (u == u'\n') {
             *end++ = '\r';
             *end++ = '\n';
             continue;
         }
-        const int byte = Windows1252::byteOf(c.unicode());
+        const int byte = Windows1252::byteOf(u);
         if (byte < 0)
             return std::nullopt;
         *end++ = char(byte);
