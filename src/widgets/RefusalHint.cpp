@@ -17,7 +17,7 @@ QString T(const char *native)
 }
 } // namespace
 
-RefusalHint::RefusalHint(QWidget *field) : QLabel(field, Qt::ToolTip), m_field(field)
+RefusalHint::RefusalHint(QWidget *field) : QLabel(field, Qt::ToolTip)
 {
     setObjectName(QStringLiteral("RefusalHint"));
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -34,8 +34,8 @@ RefusalHint::RefusalHint(QWidget *field) : QLabel(field, Qt::ToolTip), m_field(f
     field->installEventFilter(this);
     // Leaving the field by any way hides the explanation. A drop-down's text box never sees its focus go: the box
     // keeps the focus and the drop-down passes it on.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
-        if (!now || (now != m_field && !now->isAncestorOf(m_field) && !m_field->isAncestorOf(now)))
+    connect(qApp, &QApplication::focusChanged, this, [this, field](QWidget *, QWidget *now) {
+        if (!now || (now != field && !now->isAncestorOf(field) && !field->isAncestorOf(now)))
             hide();
     });
 }
@@ -104,7 +104,7 @@ void RefusalHint::explain(QWidget *field, const QString &why)
 
 bool RefusalHint::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_field && event->type() == QEvent::Hide)
+    if (watched == parentWidget() && event->type() == QEvent::Hide)
         hide();
     return QLabel::eventFilter(watched, event);
 }

@@ -30,6 +30,5 @@ protected:
 private:
     explicit RefusalHint(QWidget *field);
 
-    QWidget *m_field;
     QTimer m_timer;
 };
