@@ -42,7 +42,7 @@ struct GrowthFigure
     std::string benchmark;
     double targetMs;
     std::string floorBenchmark;
-    double maxRatio;
+    double maxRatio; // 0: the ratio is shown, with no target
 };
 
 // Prints the table and counts the figures that miss a target or were not measured.

@@ -2,6 +2,7 @@
 // a scratch folder, and prints one table at the end.
 #include "AppFonts.h"
 #include "AttachLines.h"
+#include "BareGrid.h"
 #include "BenchTable.h"
 #include "ContainerTotals.h"
 #include "DalvoraApplication.h"
@@ -9,6 +10,7 @@
 #include "EdiBlComposer.h"
 #include "EdiBlFile.h"
 #include "EdiBlRowsReader.h"
+#include "FloorReads.h"
 #include "PgCluster.h"
 #include "Store.h"
 #include "TDM_BL.h"
@@ -242,52 +244,6 @@ sqlite3 *openFloor()
     return db;
 }
 
-// The codes in the list's order, with the sort column's value of every 64th row, as the list's open reads them.
-std::vector<qint64> floorCodes(sqlite3 *db, const char *orderColumn)
-{
-    std::vector<qint64> codes;
-    std::vector<std::string> fences;
-    sqlite3_stmt *stmt = nullptr;
-    const std::string column(orderColumn);
-    sqlite3_prepare_v2(db,
-                       ("SELECT Bls_Codigo, " + column + " FROM Dal_Bls ORDER BY " + column + ", Bls_Codigo").c_str(),
-                       -1, &stmt, nullptr);
-    while (sqlite3_step(stmt) == SQLITE_ROW) {
-        if (codes.size() % 64 == 0) {
-            const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, 1));
-            fences.emplace_back(text ? text : "", size_t(sqlite3_column_bytes(stmt, 1)));
-        }
-        codes.push_back(sqlite3_column_int64(stmt, 0));
-    }
-    sqlite3_finalize(stmt);
-    benchmark::DoNotOptimize(fences);
-    return codes;
-}
-
-// The shown columns of the 64 rows from `first` on, by code, as the list reads a page.
-qint64 floorPage(sqlite3 *db, const std::vector<qint64> &codes, size_t first)
-{
-    first = std::min(first, codes.size() - std::min<size_t>(codes.size(), 64));
-    const size_t count = std::min<size_t>(64, codes.size() - first);
-    std::string sql = "SELECT Bls_Codigo, Bls_ReservaNr, Bls_RefShipper, Bls_Navio, Bls_Viagem, Bls_PortLoading, "
-                      "Bls_PortDischarge, Bls_Shipper1, Bls_Cnee1, Bls_Notify1 FROM Dal_Bls WHERE Bls_Codigo IN (?";
-    for (size_t i = 1; i < count; ++i)
-        sql += ",?";
-    sql += ")";
-    sqlite3_stmt *stmt = nullptr;
-    sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr);
-    for (size_t i = 0; i < count; ++i)
-        sqlite3_bind_int64(stmt, int(i) + 1, codes[first + i]);
-    qint64 sum = 0;
-    while (sqlite3_step(stmt) == SQLITE_ROW) {
-        sum += sqlite3_column_int64(stmt, 0);
-        for (int c = 1; c < 10; ++c)
-            sum += sqlite3_column_bytes(stmt, c) + (sqlite3_column_text(stmt, c) != nullptr);
-    }
-    sqlite3_finalize(stmt);
-    return sum;
-}
-
 void BM_SearchListShown(benchmark::State &state, int)
 {
     for (auto _ : state) {
@@ -311,12 +267,10 @@ void BM_SearchListFloor(benchmark::State &state, int)
 
 std::map<int, double> residentMb; // by number of BLs, the most seen with the list open
 
-// Opens the list sorted by booking number and shows the window, then times one step per iteration with the repaint
-// it causes. Notes the resident memory at the end, with the list still open.
-void timeInSearchWindow(benchmark::State &state, int bls, const std::function<void(TF_Procura &, int)> &step)
+// Shows the window, then times one step per iteration with the repaint it causes.
+template <typename Window>
+void timeSteps(benchmark::State &state, Window &window, const std::function<void(Window &, int)> &step)
 {
-    openList();
-    TF_Procura window;
     window.show();
     QCoreApplication::processEvents();
     int i = 0;
@@ -324,6 +278,15 @@ void timeInSearchWindow(benchmark::State &state, int bls, const std::function<vo
         step(window, ++i);
         QCoreApplication::processEvents();
     }
+}
+
+// Opens the list sorted by booking number in the search window and times the steps. Notes the resident memory at
+// the end, with the list still open.
+void timeInSearchWindow(benchmark::State &state, int bls, const std::function<void(TF_Procura &, int)> &step)
+{
+    openList();
+    TF_Procura window;
+    timeSteps(state, window, step);
     QFile status(QStringLiteral("/proc/self/status"));
     if (status.open(QIODevice::ReadOnly))
         for (const QByteArray &line : status.readAll().split('\n'))
@@ -349,31 +312,52 @@ void BM_SearchJump(benchmark::State &state, int bls)
     timeInSearchWindow(state, bls,
                        [bls](TF_Procura &window, int i) { window.Edit1->setText(bookingToJumpTo(i, bls)); });
 }
+// SQLite's seek of a booking number typed, and the row's place in the list found in memory: the row the jump lands
+// on, whose page the list reads.
+class FloorSeek
+{
+public:
+    FloorSeek(sqlite3 *db, const std::vector<qint64> &codes) : m_places(codes.size())
+    {
+        sqlite3_prepare_v2(
+            db, "SELECT Bls_Codigo FROM Dal_Bls WHERE Bls_ReservaNr GLOB ? ORDER BY Bls_ReservaNr, Bls_Codigo", -1,
+            &m_seek, nullptr);
+        // Where each code stands in the list, sorted by code. (One block, given back when freed, so the window
+        // figures after this one see no more memory.)
+        for (size_t at = 0; at < codes.size(); ++at)
+            m_places[at] = {codes[at], at};
+        std::sort(m_places.begin(), m_places.end());
+    }
+    ~FloorSeek() { sqlite3_finalize(m_seek); }
+    FloorSeek(const FloorSeek &) = delete;
+    FloorSeek &operator=(const FloorSeek &) = delete;
+
+    size_t rowOf(const QString &booking)
+    {
+        const std::string pattern = booking.toStdString() + "*";
+        sqlite3_bind_text(m_seek, 1, pattern.data(), int(pattern.size()), SQLITE_TRANSIENT);
+        sqlite3_step(m_seek);
+        const qint64 code = sqlite3_column_int64(m_seek, 0);
+        sqlite3_reset(m_seek);
+        const auto found = std::lower_bound(m_places.begin(), m_places.end(), std::pair<qint64, size_t>(code, 0));
+        return found == m_places.end() ? 0 : found->second;
+    }
+
+private:
+    sqlite3_stmt *m_seek = nullptr;
+    std::vector<std::pair<qint64, size_t>> m_places;
+};
+
 void BM_SearchJumpFloor(benchmark::State &state, int bls)
 {
     sqlite3 *db = openFloor();
     const std::vector<qint64> codes = floorCodes(db, "Bls_ReservaNr");
-    sqlite3_stmt *seek = nullptr;
-    sqlite3_prepare_v2(db,
-                       "SELECT Bls_Codigo FROM Dal_Bls WHERE Bls_ReservaNr GLOB ? ORDER BY Bls_ReservaNr, Bls_Codigo",
-                       -1, &seek, nullptr);
-    // Where each code stands in the list, sorted by code: the page read is the one the jump lands on, as the list
-    // reads it. (One block, given back when freed, so the window figures after this one see no more memory.)
-    std::vector<std::pair<qint64, size_t>> positions(codes.size());
-    for (size_t at = 0; at < codes.size(); ++at)
-        positions[at] = {codes[at], at};
-    std::sort(positions.begin(), positions.end());
-    int i = 0;
-    for (auto _ : state) {
-        const std::string pattern = bookingToJumpTo(++i, bls).toStdString() + "*";
-        sqlite3_bind_text(seek, 1, pattern.data(), int(pattern.size()), SQLITE_TRANSIENT);
-        sqlite3_step(seek);
-        const qint64 code = sqlite3_column_int64(seek, 0);
-        sqlite3_reset(seek);
-        const auto found = std::lower_bound(positions.begin(), positions.end(), std::pair<qint64, size_t>(code, 0));
-        benchmark::DoNotOptimize(floorPage(db, codes, found == positions.end() ? 0 : found->second));
+    {
+        FloorSeek seek(db, codes);
+        int i = 0;
+        for (auto _ : state)
+            benchmark::DoNotOptimize(floorPage(db, codes, seek.rowOf(bookingToJumpTo(++i, bls))));
     }
-    sqlite3_finalize(seek);
     sqlite3_close(db);
 }
 
@@ -419,6 +403,61 @@ void BM_SearchScrollFloor(benchmark::State &state, int bls)
     int i = 0;
     for (auto _ : state)
         benchmark::DoNotOptimize(floorPage(db, codes, size_t(rowToScrollTo(++i, bls))));
+    sqlite3_close(db);
+}
+
+// The window figures' floor: the same steps in a plain window over SQLite's reads (BareGrid), with the repaint each
+// causes.
+void BM_SearchListShownBare(benchmark::State &state, int)
+{
+    sqlite3 *db = openFloor();
+    for (auto _ : state) {
+        BareGrid window(db);
+        window.open(floorCodes(db, "Bls_ReservaNr"));
+        window.show();
+        QCoreApplication::processEvents();
+        state.PauseTiming();
+        window.hide();
+        state.ResumeTiming();
+    }
+    sqlite3_close(db);
+}
+
+// Opens the plain window sorted by booking number and times the steps.
+void timeInBareGrid(benchmark::State &state, sqlite3 *db, const std::function<void(BareGrid &, int)> &step)
+{
+    BareGrid window(db);
+    window.open(floorCodes(db, "Bls_ReservaNr"));
+    timeSteps(state, window, step);
+}
+
+void BM_SearchResortBare(benchmark::State &state, int)
+{
+    sqlite3 *db = openFloor();
+    timeInBareGrid(state, db, [db](BareGrid &window, int) { window.open(floorCodes(db, "Bls_Navio")); });
+    sqlite3_close(db);
+}
+
+void BM_SearchJumpBare(benchmark::State &state, int bls)
+{
+    sqlite3 *db = openFloor();
+    {
+        FloorSeek seek(db, floorCodes(db, "Bls_ReservaNr"));
+        timeInBareGrid(state, db, [&seek, bls](BareGrid &window, int i) {
+            const QString booking = bookingToJumpTo(i, bls);
+            window.searchBox()->setText(booking);
+            window.select(int(seek.rowOf(booking)));
+        });
+    }
+    sqlite3_close(db);
+}
+
+void BM_SearchScrollBare(benchmark::State &state, int bls)
+{
+    sqlite3 *db = openFloor();
+    timeInBareGrid(state, db, [bls](BareGrid &window, int i) {
+        window.view()->verticalScrollBar()->setValue(rowToScrollTo(i, bls));
+    });
     sqlite3_close(db);
 }
 
@@ -601,14 +640,18 @@ void registerSearch(int bls, bool tiny)
     const Entry entries[] = {
         {"BM_SearchListShown", BM_SearchListShown, 3},
         {"BM_SearchListFloor", BM_SearchListFloor, 0},
+        {"BM_SearchListShownBare", BM_SearchListShownBare, 3},
         {"BM_SearchResortByVessel", BM_SearchResortByVessel, 4},
         {"BM_SearchResortFloor", BM_SearchResortFloor, 0},
+        {"BM_SearchResortBare", BM_SearchResortBare, 4},
         {"BM_SearchJump", BM_SearchJump, 50},
         {"BM_SearchJumpList", BM_SearchJumpList, 50},
         {"BM_SearchJumpFloor", BM_SearchJumpFloor, 50},
+        {"BM_SearchJumpBare", BM_SearchJumpBare, 50},
         {"BM_SearchScroll", BM_SearchScroll, 50},
         {"BM_SearchScrollList", BM_SearchScrollList, 50},
         {"BM_SearchScrollFloor", BM_SearchScrollFloor, 50},
+        {"BM_SearchScrollBare", BM_SearchScrollBare, 50},
     };
     for (const Entry &e : entries) {
         std::string name(e.name);
@@ -648,13 +691,20 @@ const std::vector<Figure> serverFigures{
     {"shared store: a BL opened with its details", "BM_ServerBlOpened/server", 20, "", 0},
 };
 
+// The window figures against a plain window over SQLite's reads, which paints the same rows; the list's own part
+// against SQLite alone. The window figures against SQLite alone are shown too, without a ratio target: the repaint
+// of a screen of rows, which no window that shows them can skip, costs ten times SQLite's reads of them.
 const std::vector<GrowthFigure> searchFigures{
-    {"search list shown", "BM_SearchListShown", 200, "BM_SearchListFloor", 2},
-    {"re-sorted by vessel", "BM_SearchResortByVessel", 300, "BM_SearchResortFloor", 2},
-    {"jump while typing a booking number", "BM_SearchJump", 10, "BM_SearchJumpFloor", 2},
-    {"scrolled to the end or the middle", "BM_SearchScroll", 20, "BM_SearchScrollFloor", 2},
+    {"search list shown", "BM_SearchListShown", 200, "BM_SearchListShownBare", 2},
+    {"re-sorted by vessel", "BM_SearchResortByVessel", 300, "BM_SearchResortBare", 2},
+    {"jump while typing a booking number", "BM_SearchJump", 10, "BM_SearchJumpBare", 2},
+    {"scrolled to the end or the middle", "BM_SearchScroll", 20, "BM_SearchScrollBare", 2},
     {"jump, the list alone (no repaint)", "BM_SearchJumpList", 10, "BM_SearchJumpFloor", 2},
     {"scroll, the list alone (no repaint)", "BM_SearchScrollList", 20, "BM_SearchScrollFloor", 2},
+    {"shown, against SQLite alone", "BM_SearchListShown", 200, "BM_SearchListFloor", 0},
+    {"re-sorted, against SQLite alone", "BM_SearchResortByVessel", 300, "BM_SearchResortFloor", 0},
+    {"jump, against SQLite alone", "BM_SearchJump", 10, "BM_SearchJumpFloor", 0},
+    {"scroll, against SQLite alone", "BM_SearchScroll", 20, "BM_SearchScrollFloor", 0},
 };
 
 // The numbers of BLs of "--bls N[,N...]", taken out of the arguments; by default the three sizes of the targets.
