@@ -25,9 +25,9 @@ BareGrid::BareGrid(sqlite3 *db) : m_rows(new Rows(db)), m_searchBox(new QLineEdi
     m_view->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
 }
 
-void BareGrid::open(std::vector<qint64> codes)
+void BareGrid::open(const char *orderColumn, FloorList &list)
 {
-    m_rows->open(std::move(codes));
+    m_rows->open(orderColumn, list);
     const int widths[Columns] = {123, 115, 127, 100, 130, 130, 200, 200, 200};
     for (int c = 0; c < Columns; ++c)
         m_view->setColumnWidth(c, widths[c]);
@@ -41,10 +41,11 @@ void BareGrid::select(int row)
     m_view->scrollTo(index);
 }
 
-void BareGrid::Rows::open(std::vector<qint64> codes)
+void BareGrid::Rows::open(const char *orderColumn, FloorList &list)
 {
     beginResetModel();
-    m_codes = std::move(codes);
+    floorCodes(m_db, orderColumn, list);
+    m_codes = &list.codes;
     m_pageFirst = -1;
     m_page.clear();
     endResetModel();
@@ -52,7 +53,7 @@ void BareGrid::Rows::open(std::vector<qint64> codes)
 
 int BareGrid::Rows::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_codes.size());
+    return parent.isValid() || !m_codes ? 0 : int(m_codes->size());
 }
 
 int BareGrid::Rows::columnCount(const QModelIndex &parent) const
@@ -83,17 +84,18 @@ QVariant BareGrid::Rows::headerData(int section, Qt::Orientation orientation, in
 // SQLite gives the page's rows by code; they are put in the list's order.
 void BareGrid::Rows::readPage(int first) const
 {
+    const std::vector<qint64> &codes = *m_codes;
     std::vector<FloorRow> read;
-    floorPage(m_db, m_codes, size_t(first), &read);
+    floorPage(m_db, codes, size_t(first), &read);
     std::sort(read.begin(), read.end(), [](const FloorRow &a, const FloorRow &b) { return a.code < b.code; });
-    m_pageFirst = int(std::min(size_t(first), m_codes.size() - std::min<size_t>(m_codes.size(), PageRows)));
+    m_pageFirst = int(std::min(size_t(first), codes.size() - std::min<size_t>(codes.size(), PageRows)));
     m_page.clear();
-    for (size_t i = size_t(m_pageFirst); i < std::min(m_codes.size(), size_t(m_pageFirst) + PageRows); ++i) {
-        const auto found = std::lower_bound(read.begin(), read.end(), m_codes[i],
+    for (size_t i = size_t(m_pageFirst); i < std::min(codes.size(), size_t(m_pageFirst) + PageRows); ++i) {
+        const auto found = std::lower_bound(read.begin(), read.end(), codes[i],
                                             [](const FloorRow &row, qint64 code) { return row.code < code; });
-        if (found != read.end() && found->code == m_codes[i])
+        if (found != read.end() && found->code == codes[i])
             m_page.push_back(std::move(*found));
         else
-            m_page.push_back(FloorRow{m_codes[i], {}});
+            m_page.push_back(FloorRow{codes[i], {}});
     }
 }

@@ -17,8 +17,9 @@ class BareGrid : public QDialog
 public:
     explicit BareGrid(sqlite3 *db);
 
-    // These codes in the list's order (read by floorCodes), the first row selected.
-    void open(std::vector<qint64> codes);
+    // The list read anew into `list` in the order of that column (floorCodes), the first row selected. The list
+    // outlives the window's use of it.
+    void open(const char *orderColumn, FloorList &list);
     // That row selected and scrolled into view, as the search box's jump does.
     void select(int row);
     QLineEdit *searchBox() const { return m_searchBox; }
@@ -34,13 +35,13 @@ private:
         int columnCount(const QModelIndex &parent = {}) const override;
         QVariant data(const QModelIndex &index, int role) const override;
         QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
-        void open(std::vector<qint64> codes);
+        void open(const char *orderColumn, FloorList &list);
 
     private:
         void readPage(int first) const;
 
         sqlite3 *m_db;
-        std::vector<qint64> m_codes;
+        const std::vector<qint64> *m_codes = nullptr;
         mutable int m_pageFirst = -1;
         mutable std::vector<FloorRow> m_page; // in the list's order from m_pageFirst
     };

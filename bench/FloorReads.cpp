@@ -1,13 +1,14 @@
 #include "FloorReads.h"
 
 #include <algorithm>
-#include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
-std::vector<qint64> floorCodes(sqlite3 *db, const char *orderColumn)
+void floorCodes(sqlite3 *db, const char *orderColumn, FloorList &list)
 {
-    std::vector<qint64> codes;
-    std::vector<std::string> fences;
+    std::vector<qint64> &codes = list.codes;
+    std::vector<std::string> &fences = list.fences;
+    codes.clear();
+    fences.clear();
     sqlite3_stmt *stmt = nullptr;
     const std::string column(orderColumn);
     sqlite3_prepare_v2(db,
@@ -21,8 +22,6 @@ std::vector<qint64> floorCodes(sqlite3 *db, const char *orderColumn)
         codes.push_back(sqlite3_column_int64(stmt, 0));
     }
     sqlite3_finalize(stmt);
-    benchmark::DoNotOptimize(fences);
-    return codes;
 }
 
 qint64 floorPage(sqlite3 *db, const std::vector<qint64> &codes, size_t first, std::vector<FloorRow> *rows)

@@ -260,8 +260,11 @@ void BM_SearchListShown(benchmark::State &state, int)
 void BM_SearchListFloor(benchmark::State &state, int)
 {
     sqlite3 *db = openFloor();
-    for (auto _ : state)
-        benchmark::DoNotOptimize(floorPage(db, floorCodes(db, "Bls_ReservaNr"), 0));
+    FloorList list;
+    for (auto _ : state) {
+        floorCodes(db, "Bls_ReservaNr", list);
+        benchmark::DoNotOptimize(floorPage(db, list.codes, 0));
+    }
     sqlite3_close(db);
 }
 
@@ -302,8 +305,11 @@ void BM_SearchResortByVessel(benchmark::State &state, int bls)
 void BM_SearchResortFloor(benchmark::State &state, int)
 {
     sqlite3 *db = openFloor();
-    for (auto _ : state)
-        benchmark::DoNotOptimize(floorPage(db, floorCodes(db, "Bls_Navio"), 0));
+    FloorList list;
+    for (auto _ : state) {
+        floorCodes(db, "Bls_Navio", list);
+        benchmark::DoNotOptimize(floorPage(db, list.codes, 0));
+    }
     sqlite3_close(db);
 }
 
@@ -351,12 +357,13 @@ private:
 void BM_SearchJumpFloor(benchmark::State &state, int bls)
 {
     sqlite3 *db = openFloor();
-    const std::vector<qint64> codes = floorCodes(db, "Bls_ReservaNr");
+    FloorList list;
+    floorCodes(db, "Bls_ReservaNr", list);
     {
-        FloorSeek seek(db, codes);
+        FloorSeek seek(db, list.codes);
         int i = 0;
         for (auto _ : state)
-            benchmark::DoNotOptimize(floorPage(db, codes, seek.rowOf(bookingToJumpTo(++i, bls))));
+            benchmark::DoNotOptimize(floorPage(db, list.codes, seek.rowOf(bookingToJumpTo(++i, bls))));
     }
     sqlite3_close(db);
 }
@@ -399,10 +406,11 @@ void BM_SearchScrollList(benchmark::State &state, int bls)
 void BM_SearchScrollFloor(benchmark::State &state, int bls)
 {
     sqlite3 *db = openFloor();
-    const std::vector<qint64> codes = floorCodes(db, "Bls_ReservaNr");
+    FloorList list;
+    floorCodes(db, "Bls_ReservaNr", list);
     int i = 0;
     for (auto _ : state)
-        benchmark::DoNotOptimize(floorPage(db, codes, size_t(rowToScrollTo(++i, bls))));
+        benchmark::DoNotOptimize(floorPage(db, list.codes, size_t(rowToScrollTo(++i, bls))));
     sqlite3_close(db);
 }
 
@@ -411,9 +419,10 @@ void BM_SearchScrollFloor(benchmark::State &state, int bls)
 void BM_SearchListShownBare(benchmark::State &state, int)
 {
     sqlite3 *db = openFloor();
+    FloorList list;
     for (auto _ : state) {
         BareGrid window(db);
-        window.open(floorCodes(db, "Bls_ReservaNr"));
+        window.open("Bls_ReservaNr", list);
         window.show();
         QCoreApplication::processEvents();
         state.PauseTiming();
@@ -424,26 +433,30 @@ void BM_SearchListShownBare(benchmark::State &state, int)
 }
 
 // Opens the plain window sorted by booking number and times the steps.
-void timeInBareGrid(benchmark::State &state, sqlite3 *db, const std::function<void(BareGrid &, int)> &step)
+void timeInBareGrid(benchmark::State &state, sqlite3 *db, FloorList &list,
+                    const std::function<void(BareGrid &, int)> &step)
 {
     BareGrid window(db);
-    window.open(floorCodes(db, "Bls_ReservaNr"));
+    window.open("Bls_ReservaNr", list);
     timeSteps(state, window, step);
 }
 
 void BM_SearchResortBare(benchmark::State &state, int)
 {
     sqlite3 *db = openFloor();
-    timeInBareGrid(state, db, [db](BareGrid &window, int) { window.open(floorCodes(db, "Bls_Navio")); });
+    FloorList list;
+    timeInBareGrid(state, db, list, [&list](BareGrid &window, int) { window.open("Bls_Navio", list); });
     sqlite3_close(db);
 }
 
 void BM_SearchJumpBare(benchmark::State &state, int bls)
 {
     sqlite3 *db = openFloor();
+    FloorList list;
+    floorCodes(db, "Bls_ReservaNr", list);
     {
-        FloorSeek seek(db, floorCodes(db, "Bls_ReservaNr"));
-        timeInBareGrid(state, db, [&seek, bls](BareGrid &window, int i) {
+        FloorSeek seek(db, list.codes);
+        timeInBareGrid(state, db, list, [&seek, bls](BareGrid &window, int i) {
             const QString booking = bookingToJumpTo(i, bls);
             window.searchBox()->setText(booking);
             window.select(int(seek.rowOf(booking)));
@@ -455,7 +468,8 @@ void BM_SearchJumpBare(benchmark::State &state, int bls)
 void BM_SearchScrollBare(benchmark::State &state, int bls)
 {
     sqlite3 *db = openFloor();
-    timeInBareGrid(state, db, [bls](BareGrid &window, int i) {
+    FloorList list;
+    timeInBareGrid(state, db, list, [bls](BareGrid &window, int i) {
         window.view()->verticalScrollBar()->setValue(rowToScrollTo(i, bls));
     });
     sqlite3_close(db);
