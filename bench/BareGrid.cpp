@@ -34,6 +34,11 @@ void BareGrid::open(const char *orderColumn, FloorList &list)
     select(0);
 }
 
+void BareGrid::closeList()
+{
+    m_rows->close();
+}
+
 void BareGrid::select(int row)
 {
     const QModelIndex index = m_rows->index(row, 0);
@@ -46,6 +51,15 @@ void BareGrid::Rows::open(const char *orderColumn, FloorList &list)
     beginResetModel();
     floorCodes(m_db, orderColumn, list);
     m_codes = &list.codes;
+    m_pageFirst = -1;
+    m_page.clear();
+    endResetModel();
+}
+
+void BareGrid::Rows::close()
+{
+    beginResetModel();
+    m_codes = nullptr;
     m_pageFirst = -1;
     m_page.clear();
     endResetModel();

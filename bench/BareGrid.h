@@ -20,6 +20,8 @@ public:
     // The list read anew into `list` in the order of that column (floorCodes), the first row selected. The list
     // outlives the window's use of it.
     void open(const char *orderColumn, FloorList &list);
+    // No rows, as the search list when it is closed.
+    void closeList();
     // That row selected and scrolled into view, as the search box's jump does.
     void select(int row);
     QLineEdit *searchBox() const { return m_searchBox; }
@@ -36,6 +38,7 @@ private:
         QVariant data(const QModelIndex &index, int role) const override;
         QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
         void open(const char *orderColumn, FloorList &list);
+        void close();
 
     private:
         void readPage(int first) const;

@@ -244,6 +244,14 @@ sqlite3 *openFloor()
     return db;
 }
 
+// The list's open runs on the store's connection, open since the program started, into memory it has had before. A
+// floor that opens the list runs one read first, so that its first timed read is neither the connection's first nor
+// the list's first taking of its memory.
+void warmUp(sqlite3 *db, FloorList &list)
+{
+    floorCodes(db, "Bls_ReservaNr", list);
+}
+
 void BM_SearchListShown(benchmark::State &state, int)
 {
     for (auto _ : state) {
@@ -261,6 +269,7 @@ void BM_SearchListFloor(benchmark::State &state, int)
 {
     sqlite3 *db = openFloor();
     FloorList list;
+    warmUp(db, list);
     for (auto _ : state) {
         floorCodes(db, "Bls_ReservaNr", list);
         benchmark::DoNotOptimize(floorPage(db, list.codes, 0));
@@ -306,6 +315,7 @@ void BM_SearchResortFloor(benchmark::State &state, int)
 {
     sqlite3 *db = openFloor();
     FloorList list;
+    warmUp(db, list);
     for (auto _ : state) {
         floorCodes(db, "Bls_Navio", list);
         benchmark::DoNotOptimize(floorPage(db, list.codes, 0));
@@ -420,6 +430,7 @@ void BM_SearchListShownBare(benchmark::State &state, int)
 {
     sqlite3 *db = openFloor();
     FloorList list;
+    warmUp(db, list);
     for (auto _ : state) {
         BareGrid window(db);
         window.open("Bls_ReservaNr", list);
@@ -427,6 +438,7 @@ void BM_SearchListShownBare(benchmark::State &state, int)
         QCoreApplication::processEvents();
         state.PauseTiming();
         window.hide();
+        window.closeList();
         state.ResumeTiming();
     }
     sqlite3_close(db);
