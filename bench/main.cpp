@@ -465,10 +465,12 @@ void BM_SearchJumpBare(benchmark::State &state, int bls)
 {
     sqlite3 *db = openFloor();
     FloorList list;
-    floorCodes(db, "Bls_ReservaNr", list);
     {
+        // The seek's places come from the list the window has just read.
+        BareGrid bare(db);
+        bare.open("Bls_ReservaNr", list);
         FloorSeek seek(db, list.codes);
-        timeInBareGrid(state, db, list, [&seek, bls](BareGrid &window, int i) {
+        timeSteps<BareGrid>(state, bare, [&seek, bls](BareGrid &window, int i) {
             const QString booking = bookingToJumpTo(i, bls);
             window.searchBox()->setText(booking);
             window.select(int(seek.rowOf(booking)));
